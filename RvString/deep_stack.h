@@ -1,0 +1,88 @@
+// A large stack for the standard regular-expression matcher, which recurses
+// once per character: on the caller's stack a long text would overflow it
+// and end the process.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+namespace rvs {
+
+// Thrown by GuardedIterator when the recursion comes near the end of the
+// deep stack; the match is abandoned and reported as failed.
+struct StackExhausted {};
+
+// Runs `job(context)` on the deep stack and returns when it is done; jobs of
+// several threads take turns. False when the stack could not be set up (the
+// job did not run). `job` must not throw.
+bool RunOnDeepStack(void (*job)(void*), void* context);
+
+// Where the running deep-stack job stands against its stack.
+struct StackGuard {
+    uintptr_t limit = 0; // StackExhausted below this address
+    uintptr_t mark = 0;  // below this, the job counts as deep and its pages
+                         // are handed back once it ends
+    bool wentDeep = false;
+};
+
+// The guard of the running deep-stack job.
+StackGuard& DeepStackGuard();
+
+// Reserved size of the deep stack and the part kept free below the guard for
+// the matcher's recursion between two characters (bounded by the size of the
+// compiled expression) and for unwinding.
+constexpr size_t kDeepStackReserve = size_t{2} << 30;
+constexpr size_t kDeepStackHeadroom = size_t{128} << 20;
+// Stack use beyond which the pages are returned after the job.
+constexpr size_t kDeepStackKeep = size_t{32} << 20;
+
+// A text iterator that checks the stack every time the matcher consumes a
+// character, the only step whose recursion grows with the text.
+class GuardedIterator {
+  public:
+    using iterator_category = std::bidirectional_iterator_tag;
+    using value_type = wchar_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const wchar_t*;
+    using reference = const wchar_t&;
+
+    GuardedIterator() = default;
+    GuardedIterator(const wchar_t* position, StackGuard* guard)
+        : position_(position), guard_(guard) {}
+
+    reference operator*() const { return *position_; }
+    GuardedIterator& operator++() {
+        char probe;
+        const uintptr_t depth = reinterpret_cast<uintptr_t>(&probe);
+        if (depth < guard_->mark) {
+            if (depth < guard_->limit) throw StackExhausted();
+            guard_->wentDeep = true;
+        }
+        ++position_;
+        return *this;
+    }
+    GuardedIterator operator++(int) {
+        GuardedIterator before = *this;
+        ++*this;
+        return before;
+    }
+    GuardedIterator& operator--() {
+        --position_;
+        return *this;
+    }
+    GuardedIterator operator--(int) {
+        GuardedIterator before = *this;
+        --position_;
+        return before;
+    }
+    bool operator==(const GuardedIterator& other) const { return position_ == other.position_; }
+    bool operator!=(const GuardedIterator& other) const { return position_ != other.position_; }
+    const wchar_t* get() const { return position_; }
+
+  private:
+    const wchar_t* position_ = nullptr;
+    StackGuard* guard_ = nullptr;
+};
+
+} // namespace rvs

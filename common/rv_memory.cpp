@@ -1,0 +1,85 @@
+#include "rv_memory.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace rv {
+namespace {
+
+constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+constexpr DWORD kWritable =
+    PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+// The region holding `address` when it is usable with `access`; its end in `end`.
+bool UsableRegion(uintptr_t address, DWORD access, uintptr_t* end) {
+    MEMORY_BASIC_INFORMATION info;
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &info, sizeof info) != sizeof info)
+        return false;
+    if (info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) ||
+        !(info.Protect & access))
+        return false;
+    *end = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
+    return true;
+}
+
+bool RangeUsable(const void* p, size_t bytes, DWORD access) {
+    uintptr_t address = reinterpret_cast<uintptr_t>(p);
+    if (!address) return false;
+    if (bytes == 0) bytes = 1;
+    const uintptr_t last = address + bytes;
+    if (last < address) return false;
+    while (address < last) {
+        uintptr_t end;
+        if (!UsableRegion(address, access, &end)) return false;
+        address = end;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsReadable(const void* p, size_t bytes) { return RangeUsable(p, bytes, kReadable); }
+
+bool IsWritable(const void* p, size_t bytes) { return RangeUsable(p, bytes, kWritable); }
+
+bool HasSignature(const void* record, size_t size, Signature sig) {
+    if (size < sizeof sig || !IsWritable(record, size)) return false;
+    Signature found;
+    std::memcpy(&found, record, sizeof found);
+    return found.first == sig.first && found.second == sig.second;
+}
+
+namespace {
+
+template <class Char> bool SafeLength(const Char* s, size_t* length, bool writable) {
+    if (!s) return false;
+    const DWORD access = writable ? kWritable : kReadable;
+    auto at = [](const Char* c) { return reinterpret_cast<uintptr_t>(c); };
+    const Char* c = s;
+    for (;;) {
+        uintptr_t end;
+        if (!UsableRegion(at(c), access, &end)) return false;
+        // A misaligned string may have one character straddling the region end.
+        const bool straddles = (end - at(c)) % sizeof(Char) != 0;
+        if (straddles && !RangeUsable(reinterpret_cast<const char*>(end) - 1, 2, access))
+            return false;
+        for (; at(c) < end; ++c) {
+            if (*c == 0) {
+                *length = static_cast<size_t>(c - s);
+                return true;
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool SafeWideLength(const wchar_t* s, size_t* length, bool writable) {
+    return SafeLength(s, length, writable);
+}
+
+bool SafeNarrowLength(const char* s, size_t* length) { return SafeLength(s, length, false); }
+
+} // namespace rv
