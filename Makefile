@@ -21,7 +21,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@$(RUN) $(BUILD)/bin/rvstring_demo.exe; status=$$?; \
+	@tools/demo.sh $(BUILD); status=$$?; \
 	 tools/wine/session.sh stop $(WINE_STATE); exit $$status
 
 bench: build

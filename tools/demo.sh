@@ -1,0 +1,11 @@
+#!/bin/sh
+# The demonstration `make demo` runs: each step is a Windows program of the
+# build tree run under Wine.
+#   demo.sh <build-dir>
+set -eu
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+run() { "$here/wine/run.sh" "$build/wine" "$@"; }
+
+echo "== RvString: string maps, regular expressions and string helpers"
+run "$build/bin/rvstring_demo.exe"
