@@ -22,3 +22,19 @@ function(add_wine_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${WINE_TEST_TIMEOUT})
 endfunction()
+
+# add_wine_emulator_test(<name> SOURCES ... LIBS ... [EMULATOR_ARGS ...]): like
+# add_wine_test, with an emulated light engine on a free COM port of the
+# prefix for the program's run (tools/wine/with_emulator.sh). The program
+# finds it through LUMENCOR_EMULATOR_COM and LUMENCOR_EMULATOR_CONTROL, and
+# talks to it with the lumencor_emulator_client library, linked here.
+function(add_wine_emulator_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;EMULATOR_ARGS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE project_warnings testsupport GTest::gmock_main
+                                        lumencor_emulator_client ${T_LIBS})
+  add_test(NAME ${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/with_emulator.sh ${WINE_STATE_DIR}
+                   ${T_EMULATOR_ARGS} -- $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${WINE_TEST_TIMEOUT})
+endfunction()
