@@ -32,7 +32,7 @@ long CKaClass::Release() {
 const SKaRTTIClass* CKaClass::GetClassRecord() const {
     return nullptr;
 }
-IKaInterface* CKaClass::QueryInterface(const char*) {
+void* CKaClass::QueryInterface(const char*) {
     return nullptr;
 }
 

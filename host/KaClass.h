@@ -40,8 +40,8 @@ class HX_GNR_API CKaClass : public virtual IKaInterface {
     // Destroys the object with its last reference.
     virtual long Release();
     virtual const SKaRTTIClass* GetClassRecord() const;
-    // The named interface with a reference added, or null.
-    virtual IKaInterface* QueryInterface(const char* name);
+    // The named interface (cast to void*) with a reference added, or null.
+    virtual void* QueryInterface(const char* name);
 
     // Allocation with the caller's source position, as the host tracks it.
     static void* operator new(size_t size, const char* file, unsigned line);

@@ -82,7 +82,8 @@ class HX_DM_API CKaSimpleDMHelper {
     static void Qm_CAM_RefreshPFIsForTriggeringFromCameras();
 };
 
-typedef int (*KaMacroProc)();
+// A macro procedure; the engine calls it with its registered parameters.
+typedef void (*KaMacroProc)();
 
 // Macro registration of the host's macro engine.
 class HX_DM_API CKaScript {

@@ -1,0 +1,265 @@
+#include "DeviceFixture.h"
+
+#include <tlhelp32.h>
+
+#include <thread>
+
+namespace {
+
+using DeviceTest = DeviceFixture;
+
+TEST_F(DeviceTest, DeviceStringsAndQueryValue) {
+    const struct {
+        int index;
+        const wchar_t* text;
+    } strings[] = {{1, L"Lumencor SpectraIII/Celesta/Ziva"},
+                   {2, L"SpectraIII/Celesta/Ziva"},
+                   {3, L"Lumencor"},
+                   {4, L"SpectraIII/Celesta/Ziva"},
+                   {0, L""},
+                   {5, L""}};
+    for (const auto& s : strings) {
+        CKaStringW text(L"x");
+        device->GetDeviceString(s.index, text);
+        EXPECT_STREQ(s.text, text) << s.index;
+    }
+    int value = 5;
+    EXPECT_EQ(KA_DM_OK, device->QueryValue(0x14014, &value));
+    EXPECT_EQ(-1, value);
+    EXPECT_EQ(KA_DM_OK, device->QueryValue(0x14014, nullptr));
+    EXPECT_EQ(KA_DM_NOT_SUPPORTED, device->QueryValue(0x14015, &value));
+}
+
+TEST_F(DeviceTest, ConfigureNeedsAConnectionAndOnceASettingsString) {
+    CKaStringW empty;
+    EXPECT_EQ(KA_DM_FAILED, device->ConfigureDevice(empty, 0));
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    EXPECT_EQ(KA_DM_NOT_CONFIGURED, device->ConfigureDevice(empty, 0));
+    EXPECT_EQ(KA_STATE_CONNECTING, device->GetState());
+
+    CKaStringW settings;
+    SetIntToKey(settings, L"m_eStandByMode", 2);
+    SetIntToKey(settings, L"m_bShowTemperature", 0);
+    SetDoubleToKey(settings, L"dShutterDelay", 20.0);
+    engine.ClearCommands();
+    EXPECT_EQ(KA_DM_OK, device->ConfigureDevice(settings, 0));
+    EXPECT_EQ(KA_STATE_CONFIGURED, device->GetState());
+    EXPECT_EQ(1, engine.Count("SET TTLENABLE 0"));
+
+    EXPECT_EQ(KA_DM_OK, device->ConfigureDevice(empty, 0));
+    EXPECT_EQ(KA_STANDBY_ENABLED, device->GetStandByMode());
+    EXPECT_FALSE(device->m_bShowTemperature);
+    EXPECT_EQ(20.0, device->Shutter().GetDelay());
+}
+
+TEST_F(DeviceTest, DirectTtlOnlyForAZivaWithTheSetupOption) {
+    struct Case {
+        const char* model;
+        bool option;
+        int control;
+        const char* ttl;
+    } cases[] = {{"Ziva", true, 2, "SET TTLENABLE 1"},
+                 {"Ziva", false, 0, "SET TTLENABLE 0"},
+                 {"Celesta", true, 0, "SET TTLENABLE 0"},
+                 {"Spectra III", true, 0, "SET TTLENABLE 0"}};
+    for (const Case& c : cases) {
+        engine.Set("MODEL", c.model);
+        CKaVariant allow;
+        allow.SetInt(1);
+        CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow",
+                                          c.option ? &allow : nullptr);
+        ASSERT_EQ(KA_DM_CONNECTED, Connect());
+        CKaStringW settings;
+        SetIntToKey(settings, L"m_eLumencorControl", 2);
+        engine.ClearCommands();
+        EXPECT_EQ(KA_DM_OK, device->ConfigureDevice(settings, 0));
+        EXPECT_EQ(c.control, device->GetControlMode()) << c.model << c.option;
+        EXPECT_EQ(1, engine.Count(c.ttl)) << c.model << c.option;
+        device->DisconnectDevice();
+    }
+    CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", nullptr);
+}
+
+TEST_F(DeviceTest, WavelengthsAreTakenOnlyForTheSameLineCount) {
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    for (int lines : {7, 8}) {
+        CKaStringW settings;
+        SetIntToKey(settings, L"m_iNumLines", lines);
+        for (int i = 0; i < lines; ++i) {
+            wchar_t key[16];
+            swprintf(key, 16, L"uWave%d", i);
+            SetIntToKey(settings, key, 1000 + i);
+        }
+        device->ConfigureDevice(settings, 0);
+        EXPECT_EQ(lines == 8 ? 1000u : 365u, device->MultiLaser().m_lines[0].m_uWavelength)
+            << lines;
+    }
+    CKaStringW saved;
+    device->ShowDeviceConfigurationDialog(saved, nullptr);
+    int value = 0;
+    EXPECT_TRUE(GetIntFromKey(saved, L"uWave7", value));
+    EXPECT_EQ(1007, value);
+}
+
+TEST_F(DeviceTest, ResetReportsTheConnectionWithoutTalkingToTheEngine) {
+    EXPECT_EQ(KA_DM_FAILED, device->ResetDevice());
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    engine.ClearCommands();
+    EXPECT_EQ(KA_DM_CONNECTED, device->ResetDevice());
+    device->DisconnectDevice();
+    EXPECT_EQ(KA_DM_FAILED, device->ResetDevice());
+    EXPECT_EQ(0, engine.Count("GET MODEL"));
+}
+
+TEST_F(DeviceTest, PadCanOnlyBeSwitchedFromTheMainThread) {
+    int physId = DMApi::PhysDev_Add(device, L"Lumencor1");
+    HWND controlPad = padWindow;
+    DMApi::PhysDev_SetControlPad(physId, controlPad);
+    device->SetPadEnabled(false);
+    EXPECT_EQ(0, CKaGUILayoutManager::CountControls(controlPad));
+
+    std::thread other([&] { device->SetPadEnabled(true); });
+    other.join();
+    EXPECT_FALSE(device->m_bPadEnabled);
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::SetPadEnabled(true) must be called from "
+                           L"MainThread!"));
+
+    device->SetPadEnabled(true);
+    EXPECT_TRUE(device->m_bPadEnabled);
+    EXPECT_EQ(1, CKaGUILayoutManager::CountControls(controlPad));
+    device->SetPadEnabled(false);
+    DMApi::PhysDev_Remove(device);
+}
+
+TEST_F(DeviceTest, PadInfoNeedsAnEnabledLightSource) {
+    DMApi::PhysDev_Add(device, L"Lumencor1");
+    CKaStringW name, title;
+    int image = -5;
+    EXPECT_EQ(KA_DM_OK, device->GetPadInfo(name, title, &image));
+    EXPECT_STREQ(L"Lumencor1.0 pad", name);
+    EXPECT_STREQ(L"Acquisition Controls", title);
+    EXPECT_EQ(GetCommonImageFromPool(1002), image);
+    DMApi::LogDev_SetEnabled(device->MultiLaser().GetDeviceID(), false);
+    EXPECT_EQ(KA_DM_NOT_AVAILABLE, device->GetPadInfo(name, title, &image));
+    DMApi::PhysDev_Remove(device);
+}
+
+TEST_F(DeviceTest, RegistryDefaultsAreCreatedAndLongValuesReadInFull) {
+    const wchar_t* key = L"Software\\Quorvane\\Misc\\Lumencor SpectraIII";
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    wchar_t value[300];
+    DWORD bytes = sizeof value;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_LOCAL_MACHINE, key, L"Simulator_ChannelMap_String",
+                                          RRF_RT_REG_SZ, nullptr, value, &bytes));
+    EXPECT_STREQ(L"TEAL CYAN YELLOW RED GREEN NIR BLUE VIOLET", value);
+    EXPECT_STREQ("Spectra III Simulator", device->m_sSimulatorModel);
+    EXPECT_EQ(2, log.Count(L"CKaLumencorV2Device::GetRegistryValueString read ", true));
+
+    std::wstring longValue(600, L'R');
+    device->SetRegistryValueString(L"Simulator_ModelString", longValue.c_str());
+    EXPECT_EQ(longValue, std::wstring(device->GetRegistryValueString(L"Simulator_ModelString",
+                                                                     L"default", false)));
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+    EXPECT_STREQ(L"default",
+                 device->GetRegistryValueString(L"Simulator_ModelString", L"default", false));
+}
+
+TEST_F(DeviceTest, DisconnectReleasesEverythingAndAReconnectWorks) {
+    ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
+    EXPECT_EQ(10, DMApi::AppRntm_CountRegistrations(device)) << "consumer and nine events";
+    EXPECT_EQ(device, LumencorV2CurrentDevice());
+    EXPECT_NE(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+
+    EXPECT_EQ(KA_DM_OK, device->DisconnectDevice());
+    EXPECT_EQ(KA_STATE_DISCONNECTED, device->GetState());
+    EXPECT_FALSE(engine.IsOpen());
+    EXPECT_EQ(nullptr, device->m_hThread);
+    EXPECT_EQ(0, DMApi::AppRntm_CountRegistrations(device));
+    EXPECT_EQ(nullptr, LumencorV2CurrentDevice());
+    EXPECT_EQ(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+    EXPECT_EQ(-9, Stg_WakeUp());
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device was just disconnected"));
+
+    EXPECT_EQ(KA_DM_OK, ConnectAndConfigure());
+    EXPECT_EQ(device, LumencorV2CurrentDevice()) << "registered again after a reconnect";
+    EXPECT_NE(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+}
+
+TEST_F(DeviceTest, MacroProceduresFollowTheConnectedDevice) {
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    EXPECT_EQ(KA_STANDBY_OUTSIDE, Stg_GetStandByMode());
+    EXPECT_EQ(0, Stg_SetStandByMode(KA_STANDBY_ENABLED));
+    EXPECT_EQ(KA_STANDBY_ENABLED, device->GetStandByMode());
+
+    CKaLumencorV2Device* second = new (__FILE__, __LINE__) CKaLumencorV2Device();
+    EXPECT_EQ(KA_DM_CONNECTED, Connect()) << "reconnect of the first keeps it current";
+    device->Release();
+    device = nullptr;
+    EXPECT_EQ(nullptr, LumencorV2CurrentDevice()) << "a destroyed device is forgotten";
+    EXPECT_EQ(-9, Stg_SetStandByMode(1));
+    EXPECT_EQ(0, Stg_GetStandByMode());
+
+    CKaStringW settings;
+    SetIntToKey(settings, L"m_iCOMPort", kPort);
+    ASSERT_EQ(KA_DM_CONNECTED, second->ConnectDevice(settings));
+    EXPECT_EQ(second, LumencorV2CurrentDevice());
+    device = second;
+}
+
+int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+TEST_F(DeviceTest, ConnectDisconnectCyclesLeakNoThreadOrHandle) {
+    ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
+    device->DisconnectDevice();
+    int threads = ThreadsOfThisProcess();
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        ASSERT_EQ(KA_DM_OK, ConnectAndConfigure()) << cycle;
+        ASSERT_EQ(KA_DM_OK, device->DisconnectDevice()) << cycle;
+    }
+    DWORD handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_EQ(threads, ThreadsOfThisProcess());
+    EXPECT_LE(handlesAfter, handles + 2);
+}
+
+TEST_F(DeviceTest, BusInfoAndBatchFollowTheState) {
+    SKaBusInfo info;
+    EXPECT_EQ(KA_DM_OK, device->GetBusInfo(&info));
+    EXPECT_EQ(1, info.m_kind);
+    EXPECT_EQ(0, info.m_comPort);
+    EXPECT_EQ(-1, info.m_handle);
+    EXPECT_EQ(KA_DM_FAILED, device->BeginBatch(true));
+    ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
+    device->GetBusInfo(&info);
+    EXPECT_EQ(kPort, info.m_comPort);
+    EXPECT_EQ(2, info.m_busMode);
+    EXPECT_EQ(KA_DM_OK, device->BeginBatch(true));
+    bool batch = false;
+    device->GetBatchMode(&batch);
+    EXPECT_TRUE(batch);
+    EXPECT_EQ(KA_DM_OK, device->ExecuteBatch());
+    device->GetBatchMode(&batch);
+    EXPECT_FALSE(batch);
+
+    EXPECT_EQ(KA_DM_OK, device->SetBusMode(0));
+    EXPECT_FALSE(device->m_bCommunicationEnabled);
+    engine.ClearCommands();
+    device->RunOnWorker<&CKaLumencorV2Device::C_Refresh>();
+    EXPECT_TRUE(engine.Commands().empty()) << "a disabled port sends nothing";
+    device->SetBusMode(1);
+    EXPECT_TRUE(device->m_bCommunicationEnabled);
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+#include "DeviceFixture.h"
+
+namespace {
+
+class RefreshTest : public DeviceFixture {
+  protected:
+    void SetUp() override {
+        DeviceFixture::SetUp();
+        ASSERT_EQ(KA_DM_CONNECTED, Connect());
+        // The polls of these tests are the ones they run themselves.
+        device->CallBack(
+            [](uint64_t self, uint64_t, uint64_t) {
+                reinterpret_cast<CKaLumencorV2Device*>(self)->m_iRefreshCountdown = -1;
+                return 0;
+            },
+            reinterpret_cast<uint64_t>(device), 0, 0, 0);
+        TakePosted(KA_PAD_AWAKE_OR_SETTINGS);
+        TakePosted(KA_PAD_READOUTS);
+        engine.ClearCommands();
+    }
+    int32_t Refresh() { return OnWorker<&CKaLumencorV2Device::C_Refresh>(); }
+    int32_t WakeUp() { return OnWorker<&CKaLumencorV2Device::C_WakeUp>(); }
+};
+
+TEST_F(RefreshTest, ChangedReadoutsArePostedOnce) {
+    ASSERT_EQ(0, Refresh());
+    EXPECT_EQ(41, device->m_iTemperature);
+    EXPECT_EQ(2150, device->m_iSupplyCurrent);
+    EXPECT_EQ(55, device->m_iSupplyPower);
+    EXPECT_EQ(1, TakePosted(KA_PAD_READOUTS));
+
+    Refresh();
+    EXPECT_EQ(0, TakePosted(KA_PAD_READOUTS)) << "nothing changed";
+
+    engine.Set("TEMP", "43.7");
+    Refresh();
+    EXPECT_EQ(43, device->m_iTemperature);
+    EXPECT_EQ(1, TakePosted(KA_PAD_READOUTS));
+}
+
+TEST_F(RefreshTest, BadReadoutAnswersKeepTheStoredValues) {
+    Refresh();
+    const FakeEngine::Fault faults[] = {FakeEngine::kError, FakeEngine::kSilent,
+                                        FakeEngine::kGarbage, FakeEngine::kNoLineEnd,
+                                        FakeEngine::kOverlong};
+    for (FakeEngine::Fault fault : faults) {
+        engine.SetFault("TEMP", fault);
+        EXPECT_EQ(0, Refresh());
+        EXPECT_EQ(41, device->m_iTemperature) << fault;
+        EXPECT_EQ(2150, device->m_iSupplyCurrent) << fault;
+    }
+}
+
+TEST_F(RefreshTest, FallingAsleepIsLoggedOnceAndWakingIsPosted) {
+    engine.SetStat(6);
+    Refresh();
+    Refresh();
+    EXPECT_EQ(0, device->m_iAwake);
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_Refresh - device fall asleep"));
+    EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
+
+    engine.SetStat(0);
+    Refresh();
+    EXPECT_EQ(1, device->m_iAwake);
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_Refresh - device fall asleep"));
+    EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
+}
+
+TEST_F(RefreshTest, StandByDisabledSendsWakeUpOnceAMinuteAndNeverAsksTheState) {
+    device->m_eStandByMode = KA_STANDBY_DISABLED;
+    for (int second = 0; second < 185; ++second) {
+        KA_AdvanceTimeCounter(1000);
+        Refresh();
+    }
+    // Woken at connect (t = 0); then every time more than 60 s have passed.
+    EXPECT_EQ(3, engine.Count("WAKEUP"));
+    EXPECT_EQ(0, engine.Count("GET STAT"));
+}
+
+TEST_F(RefreshTest, StandByOutsideExperimentKeepsAwakeOnlyDuringOne) {
+    KA_AdvanceTimeCounter(61000);
+    Refresh();
+    EXPECT_EQ(0, engine.Count("WAKEUP"));
+    EXPECT_EQ(1, engine.Count("GET STAT"));
+    EXPECT_EQ(KA_STANDBY_OUTSIDE, device->GetStandByMode());
+
+    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_START");
+    EXPECT_EQ(1, engine.Count("WAKEUP")) << "woken at the start event";
+    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
+    EXPECT_TRUE(device->m_bInExperiment) << "a job ends only with its own end event";
+    KA_AdvanceTimeCounter(61000);
+    Refresh();
+    EXPECT_EQ(2, engine.Count("WAKEUP"));
+    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_END");
+    EXPECT_FALSE(device->m_bInExperiment);
+}
+
+TEST_F(RefreshTest, WakeUpsCloserThanSixSecondsAreIgnored) {
+    struct Case {
+        double gapMs;
+        int wakeUps;
+    } cases[] = {{5000, 1}, {7000, 2}};
+    for (const Case& c : cases) {
+        KA_AdvanceTimeCounter(60000);
+        engine.ClearCommands();
+        WakeUp();
+        KA_AdvanceTimeCounter(c.gapMs);
+        WakeUp();
+        EXPECT_EQ(c.wakeUps, engine.Count("WAKEUP")) << c.gapMs;
+    }
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_WakeUp - end ignore - too close after "
+                           L"previous wakeup"));
+}
+
+TEST_F(RefreshTest, WakeUpWaitsThroughStandByAndWakingStates) {
+    KA_AdvanceTimeCounter(60000);
+    device->m_iAwake = 0;
+    engine.QueueStat({6, 7, 7, 0});
+    EXPECT_EQ(0, WakeUp());
+    EXPECT_EQ(2, engine.Count("WAKEUP"));
+    EXPECT_EQ(4, engine.Count("GET STAT"));
+    EXPECT_EQ(1, device->m_iAwake);
+    EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
+}
+
+TEST_F(RefreshTest, AnEngineThatNeverWakesDoesNotHoldTheWorker) {
+    KA_AdvanceTimeCounter(60000);
+    device->m_iAwake = 0;
+    engine.SetStat(7);
+    EXPECT_EQ(1, WakeUp());
+    EXPECT_EQ(CKaLumencorV2Device::kMaxWakeUpPolls + 1, engine.Count("GET STAT"));
+    EXPECT_EQ(0, device->m_iAwake) << "not reported awake";
+    EXPECT_EQ(0, Refresh()) << "the worker goes on";
+}
+
+TEST_F(RefreshTest, AnEngineThatGoesAwayLeavesTheDriverWorking) {
+    Refresh();
+    engine.Vanish();
+    EXPECT_NE(0, device->CallBack(
+                     [](uint64_t self, uint64_t, uint64_t) {
+                         return reinterpret_cast<CKaLumencorV2Device*>(self)->CommandSend(
+                             "GET VER\r", 8);
+                     },
+                     reinterpret_cast<uint64_t>(device), 0, 0, 0));
+    EXPECT_EQ(0, Refresh());
+    EXPECT_EQ(41, device->m_iTemperature);
+    EXPECT_EQ(KA_DM_OK, device->DisconnectDevice());
+    EXPECT_EQ(KA_DM_FAILED, Connect()) << "a vanished engine fails with a code";
+}
+
+} // namespace

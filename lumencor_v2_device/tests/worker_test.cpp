@@ -1,0 +1,106 @@
+#include "DeviceFixture.h"
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class WorkerTest : public DeviceFixture {
+  protected:
+    void SetUp() override {
+        DeviceFixture::SetUp();
+        ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    }
+};
+
+struct Gate {
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~Gate() {
+        CloseHandle(entered);
+        CloseHandle(release);
+    }
+};
+
+// Runs on the worker: signals that it started, waits until released.
+int32_t Blocking(uint64_t gate, uint64_t result, uint64_t) {
+    auto* g = reinterpret_cast<Gate*>(gate);
+    SetEvent(g->entered);
+    WaitForSingleObject(g->release, 30000);
+    return static_cast<int32_t>(result);
+}
+
+int32_t Thrower(uint64_t, uint64_t, uint64_t) {
+    throw std::runtime_error("engine fault");
+}
+
+int32_t Echo(uint64_t value, uint64_t thread, uint64_t) {
+    *reinterpret_cast<DWORD*>(thread) = GetCurrentThreadId();
+    return static_cast<int32_t>(value);
+}
+
+TEST_F(WorkerTest, CallsRunOnTheWorkerAndReturnTheirResult) {
+    DWORD thread = 0;
+    EXPECT_EQ(77, device->CallBack(&Echo, 77, reinterpret_cast<uint64_t>(&thread), 0, 0));
+    EXPECT_EQ(device->m_dwThreadId, thread);
+    EXPECT_NE(GetCurrentThreadId(), thread);
+}
+
+TEST_F(WorkerTest, ASecondCallerWaitsForTheFirstAndBothComplete) {
+    Gate gate;
+    std::vector<int> order;
+    std::mutex orderLock;
+    std::thread first([&] {
+        int32_t r = device->CallBack(&Blocking, reinterpret_cast<uint64_t>(&gate), 1, 0, 0);
+        std::lock_guard<std::mutex> guard(orderLock);
+        order.push_back(r);
+    });
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gate.entered, 10000));
+    std::atomic<bool> secondDone{false};
+    HANDLE secondFinished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread second([&] {
+        DWORD thread = 0;
+        int32_t r = device->CallBack(&Echo, 2, reinterpret_cast<uint64_t>(&thread), 0, 0);
+        std::lock_guard<std::mutex> guard(orderLock);
+        order.push_back(r);
+        secondDone = true;
+        SetEvent(secondFinished);
+    });
+    // The second caller cannot overtake the first while it runs.
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(secondFinished, 50));
+    EXPECT_FALSE(secondDone);
+    SetEvent(gate.release);
+    first.join();
+    second.join();
+    CloseHandle(secondFinished);
+    EXPECT_EQ((std::vector<int>{1, 2}), order);
+}
+
+TEST_F(WorkerTest, ACallThatOutlastsItsTimeOutReturns1460AndStillRuns) {
+    Gate gate;
+    EXPECT_EQ(KA_DM_TIMEOUT,
+              device->CallBack(&Blocking, reinterpret_cast<uint64_t>(&gate), 5, 0, 20));
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CallBack - time-out 2", true));
+    SetEvent(gate.release);
+    DWORD thread = 0;
+    EXPECT_EQ(9, device->CallBack(&Echo, 9, reinterpret_cast<uint64_t>(&thread), 0, 0))
+        << "the worker is free again";
+}
+
+TEST_F(WorkerTest, AnExceptionGivesMinusOneAndTheWorkerLivesOn) {
+    EXPECT_EQ(-1, device->CallBack(&Thrower, 0, 0, 0, 0));
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::Main - Unknown exception - 1"));
+    DWORD thread = 0;
+    EXPECT_EQ(3, device->CallBack(&Echo, 3, reinterpret_cast<uint64_t>(&thread), 0, 0));
+}
+
+TEST_F(WorkerTest, WithoutAWorkerAHandOverFailsAtOnce) {
+    device->DisconnectDevice();
+    DWORD thread = 0;
+    EXPECT_EQ(KA_DM_TIMEOUT, device->CallBack(&Echo, 3, reinterpret_cast<uint64_t>(&thread), 0, 0));
+    EXPECT_EQ(0u, thread);
+}
+
+} // namespace
