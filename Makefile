@@ -26,7 +26,8 @@ demo: build
 
 bench: build
 	@status=0; for b in $(BUILD)/bin/bench_*.exe; do \
-	   echo "== $$(basename $$b .exe)"; $(RUN) $$b || status=1; \
+	   echo "== $$(basename $$b .exe)"; \
+	   tools/wine/with_emulator.sh $(WINE_STATE) -- $$b || status=1; \
 	 done; tools/wine/session.sh stop $(WINE_STATE); exit $$status
 
 format:

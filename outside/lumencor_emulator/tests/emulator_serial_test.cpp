@@ -14,9 +14,9 @@
 
 namespace {
 
-using emulator_tests::SerialPort;
 using lumencor_emulator::EmulatorControl;
 using lumencor_emulator::ReceivedCommand;
+using lumencor_emulator::SerialPort;
 
 // Long enough for a present answer under a loaded Wine, short enough to wait
 // out for an absent one.

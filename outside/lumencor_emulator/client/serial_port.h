@@ -1,9 +1,10 @@
-// Plain Win32 serial I/O, as a driver does it: 8N1, no flow control.
+// Plain Win32 serial I/O to the emulated engine, as a driver does it: 8N1,
+// no flow control, CR-terminated lines.
 #pragma once
 
 #include <string>
 
-namespace emulator_tests {
+namespace lumencor_emulator {
 
 class SerialPort {
   public:
@@ -28,4 +29,4 @@ class SerialPort {
     void* handle_ = nullptr;
 };
 
-} // namespace emulator_tests
+} // namespace lumencor_emulator

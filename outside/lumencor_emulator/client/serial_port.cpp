@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace emulator_tests {
+namespace lumencor_emulator {
 
 namespace {
 const HANDLE kNone = INVALID_HANDLE_VALUE;
@@ -19,11 +19,10 @@ bool SerialPort::Open(int number, unsigned baud) {
                                  OPEN_EXISTING, 0, nullptr);
     if (h == kNone) return false;
     handle_ = h;
-    // A read returns as soon as any byte is there, or after the constant
-    // with nothing; ReadLine loops against its own deadline.
+    // Byte by byte, each read waiting at most 100 ms: Wine wakes such a read
+    // on the byte's arrival, but lets a "return what is there" read
+    // (MAXDWORD, MAXDWORD, constant) run into its full constant.
     COMMTIMEOUTS timeouts = {};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
     timeouts.ReadTotalTimeoutConstant = 100;
     timeouts.WriteTotalTimeoutConstant = 1000;
     if (!SetBaud(baud) || !SetCommTimeouts(h, &timeouts)) {
@@ -69,11 +68,12 @@ std::string SerialPort::ReadLine(unsigned timeoutMs) {
     std::string line;
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (GetTickCount64() < deadline) {
-        char chunk[512];
+        char c = 0;
         DWORD got = 0;
-        if (!ReadFile(handle_, chunk, sizeof chunk, &got, nullptr)) break;
-        line.append(chunk, got);
-        if (line.find('\r') != std::string::npos) break;
+        if (!ReadFile(handle_, &c, 1, &got, nullptr)) break;
+        if (got == 0) continue;
+        line += c;
+        if (c == '\r') break;
     }
     return line;
 }
@@ -84,4 +84,4 @@ std::string SerialPort::Ask(const std::string& command, unsigned timeoutMs) {
     return ReadLine(timeoutMs);
 }
 
-} // namespace emulator_tests
+} // namespace lumencor_emulator

@@ -1,0 +1,72 @@
+// Time of one "GET MODEL" query and its answer through the COM port to the
+// emulated engine, next to the time its bytes take on the wire at 115200 baud
+// (10 bits a byte: start, eight data, stop).
+#include "emulator_control.h"
+#include "serial_port.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kBaud = 115200;
+constexpr int kWarmUp = 20;
+constexpr int kRounds = 500;
+
+double Milliseconds(LONGLONG ticks) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+} // namespace
+
+int main() {
+    const int com = lumencor_emulator::ComNumberFromEnvironment();
+    lumencor_emulator::EmulatorControl control;
+    if (com == 0 || !control.connected() || !control.Reset()) {
+        std::fprintf(stderr, "no emulated engine: run through tools/wine/with_emulator.sh\n");
+        return 1;
+    }
+    lumencor_emulator::SerialPort port;
+    if (!port.Open(com, kBaud)) {
+        std::fprintf(stderr, "COM%d does not open: error %lu\n", com, GetLastError());
+        return 1;
+    }
+
+    const std::string command = "GET MODEL\r";
+    const std::string expected = "A MODEL " + control.Get("MODEL") + "\r";
+    std::vector<double> times;
+    for (int round = 0; round < kWarmUp + kRounds; ++round) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        const std::string answer = port.Ask(command);
+        QueryPerformanceCounter(&end);
+        if (answer != expected) {
+            std::fprintf(stderr, "unexpected answer after %d rounds\n", round);
+            return 1;
+        }
+        if (round >= kWarmUp) times.push_back(Milliseconds(end.QuadPart - start.QuadPart));
+    }
+
+    const double wire =
+        1000.0 * 10.0 * static_cast<double>(command.size() + expected.size()) / kBaud;
+    const double median = Percentile(times, 0.5);
+    const double p99 = Percentile(times, 0.99);
+    std::printf("GET MODEL round trip over %d queries (%zu + %zu bytes):\n", kRounds,
+                command.size(), expected.size());
+    std::printf("  wire time at %u baud  %8.3f ms\n", kBaud, wire);
+    std::printf("  median                %8.3f ms  (%.2fx wire)\n", median, median / wire);
+    std::printf("  99th percentile       %8.3f ms  (%.2fx wire)\n", p99, p99 / wire);
+    return 0;
+}
