@@ -49,6 +49,8 @@ def _set(session, rest):
         eng.waking_polls = _number(value)
     elif key == "BAUD":
         session.only_baud = 0 if value == "ANY" else _number(value)
+    elif key == "PACE":
+        session.pace = _number(value) != 0
     elif key in ("CH", "CHINT"):
         channel, level = value.split(" ")
         values = eng.on if key == "CH" else eng.intensity
@@ -71,6 +73,7 @@ def _get(session, rest):
         "AWAKE": lambda: str(eng.awake_code),
         "WAKING": lambda: str(eng.waking_polls),
         "BAUD": lambda: str(session.only_baud) if session.only_baud else "ANY",
+        "PACE": lambda: str(int(session.pace)),
         "TTLPOL": lambda: eng.ttl_polarity,
         "TTLENABLE": lambda: str(eng.ttl_enable),
         "MULCH": lambda: " ".join(map(str, eng.on)),

@@ -31,7 +31,7 @@ class _Client:
 class Emulator:
     def __init__(self, args, identity):
         self.args = args
-        self.session = session_module.Session(identity, args.only_baud)
+        self.session = session_module.Session(identity, args.only_baud, args.pace)
         self.claim = serial_link.ComClaim(args.lock_dir, args.com_numbers)
         self.com = self.claim.number
         self.link = serial_link.SerialLink(args.dosdevices, self.com)
@@ -229,6 +229,8 @@ def parse_args(argv):
     p.add_argument("--waking-polls", type=int, default=d.waking_polls,
                    help='"GET STAT" answers of 7 after a wake-up from stand-by')
     p.add_argument("--only-baud", type=int, default=0, help="answer only at this rate (e.g. 9600)")
+    p.add_argument("--pace", action="store_true",
+                   help="answer after the wire time of command and answer at the set rate")
     p.add_argument("--stop-on-eof", action="store_true", help="exit when standard input closes")
     p.add_argument("--verbose", action="store_true", help="echo each received command on stderr")
     args = p.parse_args(argv)

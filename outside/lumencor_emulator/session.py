@@ -17,9 +17,10 @@ class Received:
 
 
 class Session:
-    def __init__(self, identity, only_baud=0):
+    def __init__(self, identity, only_baud=0, pace=False):
         self.identity = identity
         self.start_only_baud = only_baud
+        self.start_pace = pace
         self.engine = engine_module.Engine(identity)
         self.faults = faults_module.FaultTable()
         self.log = []
@@ -30,6 +31,9 @@ class Session:
         self.faults.clear()
         self.log.clear()
         self.pending = b""
+        # Answers wait for the time the command and the answer would take on
+        # a wire at the current rate, 10 bits a byte.
+        self.pace = self.start_pace
         # 0: answers at any rate; otherwise only at this one (a wrong rate
         # garbles every byte, so a real engine would stay silent).
         self.only_baud = self.start_only_baud
@@ -44,6 +48,12 @@ class Session:
         return outcomes
 
     def _line(self, line, baud):
+        outcome = self._outcome(line, baud)
+        if self.pace and baud and outcome.reply:
+            outcome.delay += (len(line) + len(outcome.reply)) * 10.0 / baud
+        return outcome
+
+    def _outcome(self, line, baud):
         self.log.append(Received(baud, line))
         if self.only_baud and baud != self.only_baud:
             return faults_module.Outcome()

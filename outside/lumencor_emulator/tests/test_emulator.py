@@ -83,6 +83,11 @@ class SessionRules(unittest.TestCase):
         self.session.faults.add(faults.parse("NOCR*1 GET SN"))
         self.assertEqual(self.replies(b"GET SN\rGET SN\r"), [b"A SN 13021", None])
 
+    def test_paced_answers_wait_for_their_wire_time(self):
+        self.session.pace = True
+        (outcome,) = self.session.receive(b"GET SN\r", 9600)
+        self.assertAlmostEqual(outcome.delay, (7 + 11) * 10 / 9600)
+
     def test_more_than_eight_channels(self):
         self.session.engine.set_chmap("A B C D E F G H I J".split())
         self.assertEqual(self.replies(b"SET CHINT 9 4095\rGET CHINT 9\rSET CH 10 1\r"),
