@@ -15,6 +15,7 @@ struct DeepStack {
     void* caller = nullptr;
     void (*job)(void*) = nullptr;
     void* context = nullptr;
+    bool abandoned = false;
     StackGuard guard;
 
     ~DeepStack() {
@@ -51,29 +52,41 @@ StackGuard& DeepStackGuard() { return Stack().guard; }
 #pragma GCC diagnostic ignored "-Warray-bounds"
 #endif
 
-bool RunOnDeepStack(void (*job)(void*), void* context) {
+void AbandonDeepStackJob() {
+    DeepStack& s = Stack();
+    s.abandoned = true;
+    SwitchToFiber(s.caller);
+    for (;;) {
+        // Never resumed: the caller deletes this fiber.
+    }
+}
+
+DeepStackRun RunOnDeepStack(void (*job)(void*), void* context) {
     DeepStack& s = Stack();
     std::lock_guard<std::mutex> hold(s.turn);
     const bool wasFiber = IsThreadAFiber();
     void* self = wasFiber ? GetCurrentFiber() : ConvertThreadToFiber(nullptr);
-    if (!self) return false;
+    if (!self) return DeepStackRun::Unavailable;
     if (!s.fiber)
         s.fiber = CreateFiberEx(64 << 10, kDeepStackReserve, FIBER_FLAG_FLOAT_SWITCH, FiberMain,
                                 nullptr);
-    const bool ran = s.fiber != nullptr;
-    if (ran) {
+    DeepStackRun run = DeepStackRun::Unavailable;
+    if (s.fiber) {
         s.caller = self;
         s.job = job;
         s.context = context;
+        s.abandoned = false;
         SwitchToFiber(s.fiber);
-        // Hand the pages of a deep run back rather than keep them committed.
-        if (s.guard.wentDeep) {
+        run = s.abandoned ? DeepStackRun::Abandoned : DeepStackRun::Completed;
+        // An abandoned fiber cannot be resumed; a deep run's pages are handed
+        // back rather than kept committed.
+        if (s.abandoned || s.guard.wentDeep) {
             DeleteFiber(s.fiber);
             s.fiber = nullptr;
         }
     }
     if (!wasFiber) ConvertFiberToThread();
-    return ran;
+    return run;
 }
 
 } // namespace rvs

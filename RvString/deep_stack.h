@@ -9,18 +9,26 @@
 
 namespace rvs {
 
-// Thrown by GuardedIterator when the recursion comes near the end of the
-// deep stack; the match is abandoned and reported as failed.
-struct StackExhausted {};
+enum class DeepStackRun {
+    Completed,
+    Abandoned,  // the job came near the end of the stack and was dropped
+    Unavailable // no deep stack could be set up; the job did not run
+};
 
 // Runs `job(context)` on the deep stack and returns when it is done; jobs of
-// several threads take turns. False when the stack could not be set up (the
-// job did not run). `job` must not throw.
-bool RunOnDeepStack(void (*job)(void*), void* context);
+// several threads take turns. `job` must not throw.
+DeepStackRun RunOnDeepStack(void (*job)(void*), void* context);
+
+// Leaves the running job for good: control returns from RunOnDeepStack with
+// Abandoned and the job's stack is released without unwinding it (unwinding
+// a million frames would take longer than the match). What the job had
+// allocated on the heap is lost, so a job may only be abandoned where it
+// holds no lock.
+[[noreturn]] void AbandonDeepStackJob();
 
 // Where the running deep-stack job stands against its stack.
 struct StackGuard {
-    uintptr_t limit = 0; // StackExhausted below this address
+    uintptr_t limit = 0; // the job is abandoned below this address
     uintptr_t mark = 0;  // below this, the job counts as deep and its pages
                          // are handed back once it ends
     bool wentDeep = false;
@@ -56,7 +64,7 @@ class GuardedIterator {
         char probe;
         const uintptr_t depth = reinterpret_cast<uintptr_t>(&probe);
         if (depth < guard_->mark) {
-            if (depth < guard_->limit) throw StackExhausted();
+            if (depth < guard_->limit) AbandonDeepStackJob();
             guard_->wentDeep = true;
         }
         ++position_;

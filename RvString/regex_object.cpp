@@ -92,7 +92,7 @@ int RegexObject::Compile(const wchar_t* pattern, int32_t syntaxFlags) {
     }
     CompileJob job{&expression_, std::wstring_view(pattern, length),
                    SyntaxOptions(static_cast<uint32_t>(syntaxFlags) ^ 1u), 0, {}};
-    if (!RunOnDeepStack(&CompileJobBody, &job)) {
+    if (RunOnDeepStack(&CompileJobBody, &job) != DeepStackRun::Completed) {
         error_ = L"no stack for the expression compiler";
         return ErrorResult(std::regex_constants::error_stack);
     }
@@ -115,7 +115,7 @@ void RegexObject::MatchJobBody(void* context) {
                                                    : std::wstring());
         job.consumed = static_cast<size_t>(match[0].second.get() - job.begin);
     } catch (...) {
-        // Stack exhausted or out of memory: the match counts as failed.
+        // Out of memory: the match counts as failed.
         job.captures->clear();
     }
 }
@@ -131,7 +131,10 @@ int RegexObject::Run(bool search, const wchar_t* text, uint32_t matchFlags) {
         return 0;
     MatchJob job{&expression_, search,     text + scanPosition_,
                  text + length, &captures_, 0};
-    if (!RunOnDeepStack(&MatchJobBody, &job)) return 0;
+    if (RunOnDeepStack(&MatchJobBody, &job) != DeepStackRun::Completed) {
+        captures_.clear(); // too deep for the stack: the text counts as not matching
+        return 0;
+    }
     if (captures_.empty()) return 0;
     scanPosition_ += job.consumed;
     return static_cast<int>(captures_.size());
