@@ -9,3 +9,6 @@ run() { "$here/wine/run.sh" "$build/wine" "$@"; }
 
 echo "== RvString: string maps, regular expressions and string helpers"
 run "$build/bin/rvstring_demo.exe"
+
+echo "== RvWindow: a dialog built control by control (screenshot: $build/bin/rvwindow_demo.png)"
+run "$build/bin/rvwindow_demo.exe"

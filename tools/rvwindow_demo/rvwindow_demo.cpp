@@ -1,0 +1,147 @@
+// Builds a small dialog with the dialog builder, shows it, clicks its button
+// (whose macro goes to the stand-in macro engine), saves a screenshot next to
+// this program as rvwindow_demo.png and closes.
+#include "RvWindow.h"
+#include "hx_macro_engine.h"
+#include "png_writer.h"
+#include "unmanaged_windows.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND ToWindow(uint32_t handle) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+uint32_t Add(uint32_t dialog, const wchar_t* name, const wchar_t* cls, uint32_t style, int b,
+             int width, const wchar_t* text = nullptr) {
+    uint32_t control = 0;
+    if (RvDialog_AddControl(dialog, name, cls, style, b, width, &control) != 0)
+        std::printf("could not add %ls\n", name);
+    if (text) RvDialog_SendMessageString(dialog, name, WM_SETTEXT, 0, text);
+    return control;
+}
+
+uint32_t BuildDialog() {
+    uint32_t dialog = 0;
+    if (RvDialog_Create(0, L"RvWindow dialog builder", &dialog) != 0) return 0;
+    RvDialog_SetBkColor(dialog, RGB(236, 242, 248));
+    // First column: a row per control (option 1), labels sit a little lower.
+    Add(dialog, L"nameLabel", L"static", 0, 0, 60, L"Sample name");
+    RvDialog_AddRemoveOptions(dialog, 0, RVDIALOG_OPTION_NEW_ROW);
+    Add(dialog, L"name", L"edit", WS_BORDER | ES_AUTOHSCROLL, 62, 110, L"Cell culture 7");
+    RvDialog_AddRow(dialog);
+    Add(dialog, L"objectiveLabel", L"static", 0, 0, 60, L"Objective");
+    Add(dialog, L"objective", L"combobox", CBS_DROPDOWNLIST | WS_VSCROLL, 62, 110);
+    for (const wchar_t* item : {L"10x / 0.45", L"20x / 0.75", L"60x / 1.40 oil"})
+        RvDialog_SendMessageString(dialog, L"objective", CB_ADDSTRING, 0, item);
+    RvDialog_SendMessage(dialog, L"objective", CB_SETCURSEL, 1, 0);
+    RvDialog_AddRow(dialog);
+    Add(dialog, L"progress", L"RvProgressbar", 0, 0, 172);
+    RvDialog_SendMessage(dialog, L"progress", PBM_SETPOS, 60, 0);
+    RvDialog_AddRow(dialog);
+    Add(dialog, L"autofocus", L"button", BS_AUTOCHECKBOX, 0, 100, L"Autofocus");
+    RvDialog_SendMessage(dialog, L"autofocus", BM_SETCHECK, BST_CHECKED, 0);
+    Add(dialog, L"apply", L"button", BS_PUSHBUTTON, 112, 60, L"Apply");
+    // Second column: a three-line note.
+    RvDialog_AddColumn(dialog);
+    Add(dialog, L"noteLabel", L"static", 0, 0, 100, L"Notes");
+    RvDialog_AddRow(dialog);
+    Add(dialog, L"notes", L"edit", WS_BORDER | ES_MULTILINE, -3, 120,
+        L"Controls are placed row by row; this column started after the widest control.");
+    RvDialog_AddMacroMessageHandler(dialog, L"apply", WM_COMMAND, BN_CLICKED, 0, 0, 0,
+                                    L"Stg_Apply(\"Cell culture 7\");");
+    return dialog;
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    // What the display shows; the window is on top and nothing covers it.
+    BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    const auto* bgra = static_cast<const uint8_t*>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+        rgb[3 * i] = bgra[4 * i + 2];
+        rgb[3 * i + 1] = bgra[4 * i + 1];
+        rgb[3 * i + 2] = bgra[4 * i];
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return WritePng(path, width, height, rgb);
+}
+
+std::wstring NextToProgram(const wchar_t* file) {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, n);
+    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + file;
+}
+
+} // namespace
+
+int main() {
+    // With no window manager on the display, Wine then draws the caption itself.
+    testsupport::LeaveWindowsUnmanaged();
+    const uint32_t dialog = BuildDialog();
+    if (!dialog) {
+        std::printf("the dialog could not be created\n");
+        return 1;
+    }
+    HWND window = ToWindow(dialog);
+    ShowWindow(window, SW_SHOW); // the first show fits the dialog to its controls
+    UpdateWindow(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+
+    int32_t l, t, r, b;
+    RvDialog_GetControlRect(dialog, L"notes", &l, &t, &r, &b);
+    std::printf("notes field at (%d, %d)-(%d, %d) in the dialog's client area\n", l, t, r, b);
+
+    RvDialog_SendMessage(dialog, L"apply", BM_CLICK, 0, 0);
+    HMODULE engine = GetModuleHandleW(L"hx_macro_engine.dll");
+    auto getCall = engine ? reinterpret_cast<decltype(&HxEngine_GetCall)>(
+                                reinterpret_cast<void*>(GetProcAddress(engine, "HxEngine_GetCall")))
+                          : nullptr;
+    HxRecordedCall call{};
+    if (getCall && getCall(0, &call))
+        std::printf("clicking Apply ran the macro: %ls\n", call.text);
+    else
+        std::printf("clicking Apply found no macro engine\n");
+
+    const std::wstring path = NextToProgram(L"rvwindow_demo.png");
+    const bool saved = SaveScreenshot(window, path);
+    std::printf("%s %ls\n", saved ? "screenshot saved to" : "could not save", path.c_str());
+    DestroyWindow(window);
+    return saved ? 0 : 1;
+}
