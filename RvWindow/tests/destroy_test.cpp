@@ -1,5 +1,6 @@
 // Destroying controls one by one or all at once.
 #include "builder_fixture.h"
+#include "message_pump.h"
 
 #include <commctrl.h>
 
@@ -93,6 +94,38 @@ TEST_F(ThreeButtons, DestroyingAllStartsTheLayoutAfresh) {
     SendMessageW(dialog_, WM_APP + 1, 0, 0);
     EXPECT_EQ(HandlerLog().Count(WM_APP), 0u);
     EXPECT_EQ(HandlerLog().Count(WM_APP + 1), 1u) << "handlers of no control stay";
+}
+
+TEST_F(BuilderDialog, ClosingRequestsDoNothingWithoutAHandler) {
+    SendMessageW(dialog_, WM_CLOSE, 0, 0);
+    SendMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageW(dialog_, WM_KEYDOWN, VK_ESCAPE, 0);
+    testsupport::PumpPending();
+    EXPECT_TRUE(IsWindow(dialog_));
+    EXPECT_EQ(RvDialog_IsRvDialog(handle_), 1);
+}
+
+TEST_F(BuilderDialog, TheLastMessageReachesHandlersBeforeTheRecordIsFreed) {
+    static uint32_t s_handle;
+    static int s_stillADialog;
+    s_handle = handle_;
+    s_stillADialog = -1;
+    RvDialog_AddMessageHandler(
+        handle_, nullptr, WM_NCDESTROY, WM_NCDESTROY, 0, 0, 0, 0,
+        [](HWND, UINT, WPARAM, LPARAM, const wchar_t*) -> INT_PTR {
+            s_stillADialog = RvDialog_IsRvDialog(s_handle);
+            return 0;
+        },
+        L"");
+    RvDialog_AddMessageHandler(handle_, nullptr, WM_SIZE, WM_SHOWWINDOW, 0, 0, 0, 0, LogHandler,
+                               L"size or show");
+    Add(L"a", L"edit");
+    ShowWindow(dialog_, SW_SHOWNA);
+    EXPECT_GE(HandlerLog().Count(WM_SHOWWINDOW), 1u) << "after the built-in handling";
+    EXPECT_GE(HandlerLog().Count(WM_SIZE), 1u);
+    DestroyWindow(dialog_);
+    EXPECT_EQ(s_stillADialog, 1);
+    EXPECT_EQ(RvDialog_IsRvDialog(handle_), 0);
 }
 
 } // namespace
