@@ -40,7 +40,8 @@ void CKaSimpleSerial::RegisterVirtualPort(int port, IKaSerialEndpoint* endpoint)
 
 CKaSimpleSerial::CKaSimpleSerial()
     : m_handle(INVALID_HANDLE_VALUE), m_virtual(nullptr), m_enabled(true), m_baud(0),
-      m_interCharacterMs(200), m_firstCharacterMs(400), m_writeMs(1000), m_pendingCount(0) {}
+      m_interCharacterMs(200), m_firstCharacterMs(400), m_writeMs(1000), m_pendingCount(0),
+      m_readTimeoutsSet(false), m_readWaitMs(0) {}
 
 CKaSimpleSerial::~CKaSimpleSerial() {
     ClosePort();
@@ -90,6 +91,7 @@ bool CKaSimpleSerial::OpenCOM(int port, unsigned baud, int dataBits, EKaParity p
     }
     m_handle = handle;
     m_baud = baud;
+    m_readTimeoutsSet = false;
     SetTimeout(m_interCharacterMs, m_firstCharacterMs, m_writeMs);
     return true;
 }
@@ -99,6 +101,7 @@ bool CKaSimpleSerial::SetTimeout(unsigned interCharacterMs, unsigned firstCharac
     m_interCharacterMs = interCharacterMs;
     m_firstCharacterMs = firstCharacterMs;
     m_writeMs = writeMs;
+    m_readTimeoutsSet = false;
     return IsOpen();
 }
 
@@ -123,26 +126,49 @@ bool CKaSimpleSerial::Purge() {
 bool CKaSimpleSerial::Send(const char* data, unsigned length) {
     if (!m_enabled || !IsOpen()) return false;
     if (m_virtual) return m_virtual->Write(data, length);
-    COMMTIMEOUTS timeouts = {};
-    timeouts.WriteTotalTimeoutConstant = m_writeMs;
-    SetCommTimeouts(m_handle, &timeouts);
+    if (!m_readTimeoutsSet) SetReadTimeouts(m_firstCharacterMs);
     DWORD written = 0;
     return WriteFile(m_handle, data, length, &written, nullptr) && written == length;
 }
 
 // Waits up to `waitMs` for data and returns what is there, without waiting
-// for the buffer to fill.
+// for the buffer to fill: one byte is awaited, the rest already queued is
+// taken at once.
 unsigned CKaSimpleSerial::ReadChunk(char* buffer, unsigned capacity, unsigned waitMs) {
     if (m_virtual) return m_virtual->Read(buffer, capacity, waitMs);
-    COMMTIMEOUTS timeouts = {};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
-    timeouts.ReadTotalTimeoutConstant = waitMs ? waitMs : 1;
-    timeouts.WriteTotalTimeoutConstant = m_writeMs;
-    SetCommTimeouts(m_handle, &timeouts);
     DWORD read = 0;
-    if (!ReadFile(m_handle, buffer, capacity, &read, nullptr)) return 0;
+    if (!QueuedBytes()) {
+        SetReadTimeouts(waitMs ? waitMs : 1);
+        if (!ReadFile(m_handle, buffer, 1, &read, nullptr) || read == 0) return 0;
+    }
+    DWORD queued = QueuedBytes();
+    if (queued && read < capacity) {
+        DWORD more = 0;
+        SetReadTimeouts(0);
+        DWORD want = queued < capacity - read ? queued : capacity - read;
+        if (ReadFile(m_handle, buffer + read, want, &more, nullptr)) read += more;
+    }
     return read;
+}
+
+DWORD CKaSimpleSerial::QueuedBytes() {
+    DWORD errors = 0;
+    COMSTAT status = {};
+    return ClearCommError(m_handle, &errors, &status) ? status.cbInQue : 0;
+}
+
+// 0: return at once with what is queued; otherwise wait up to `waitMs` for
+// the bytes asked for. Set only when it changes.
+void CKaSimpleSerial::SetReadTimeouts(unsigned waitMs) {
+    if (m_readTimeoutsSet && m_readWaitMs == waitMs) return;
+    COMMTIMEOUTS timeouts = {};
+    if (waitMs == 0)
+        timeouts.ReadIntervalTimeout = MAXDWORD;
+    else
+        timeouts.ReadTotalTimeoutConstant = waitMs;
+    timeouts.WriteTotalTimeoutConstant = m_writeMs;
+    m_readTimeoutsSet = SetCommTimeouts(m_handle, &timeouts) != FALSE;
+    m_readWaitMs = waitMs;
 }
 
 int CKaSimpleSerial::ReceiveWithLoop(char terminator, int stopAtTerminator, char* buffer, int size,

@@ -64,6 +64,8 @@ class HX_SERIAL_API CKaSimpleSerial {
 
   private:
     unsigned ReadChunk(char* buffer, unsigned capacity, unsigned waitMs);
+    DWORD QueuedBytes();
+    void SetReadTimeouts(unsigned waitMs);
 
     HANDLE m_handle;
     IKaSerialEndpoint* m_virtual;
@@ -75,4 +77,6 @@ class HX_SERIAL_API CKaSimpleSerial {
     // Bytes read past the end of the last line; dropped by Purge.
     char m_pending[512];
     unsigned m_pendingCount;
+    bool m_readTimeoutsSet;
+    unsigned m_readWaitMs;
 };

@@ -171,6 +171,8 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     HANDLE m_hThread;
     DWORD m_dwThreadId;
     HANDLE m_hStarted, m_hEnded, m_hAccepted, m_hDone, m_hRequest;
+    // False once a hand-over timed out: its events may still be signalled.
+    bool m_bHandOverClean;
     KaWorkerCall m_pRequestFunction;
     uint64_t m_requestArguments[3];
     int32_t m_iRequestResult;

@@ -22,6 +22,20 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetLineCount(int* count) {
     return KA_DM_OK;
 }
 
+EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetLineName(int line, CKaStringW& name) {
+    if (!m_pDevice || line < 0 || line >= m_iNumLines) return KA_DM_NOT_AVAILABLE;
+    name.Format(L"%d nm", static_cast<int>(m_lines[line].m_uWavelength));
+    return KA_DM_OK;
+}
+
+EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetLineWavelength(int line,
+                                                                    unsigned* wavelength) {
+    if (line < 0 || line >= KA_LUMENCOR_MAX_LINES) return KA_DM_OUT_OF_RANGE;
+    if (!wavelength) return KA_DM_NOT_AVAILABLE;
+    *wavelength = m_lines[line].m_uWavelength;
+    return KA_DM_OK;
+}
+
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::DeviceCommand(int code, int64_t value,
                                                                 void* out) {
     if (!out) return KA_DM_OK;

@@ -16,6 +16,8 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
 
     EDeviceManagerReturnCode GetInterfaceName(CKaStringW& name) override;
     EDeviceManagerReturnCode GetLineCount(int* count) override;
+    EDeviceManagerReturnCode GetLineName(int line, CKaStringW& name) override;
+    EDeviceManagerReturnCode GetLineWavelength(int line, unsigned* wavelength) override;
     EDeviceManagerReturnCode DeviceCommand(int code, int64_t value, void* out) override;
 
     // Sends the marked line changes of a batch; runs on the worker thread.

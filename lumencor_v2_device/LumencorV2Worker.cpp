@@ -56,6 +56,7 @@ void CKaLumencorV2Device::StopWorkerThread() {
 }
 
 void CKaLumencorV2Device::CloseWorkerHandles() {
+    m_bHandOverClean = true;
     HANDLE* handles[] = {&m_hThread, &m_hStarted, &m_hEnded, &m_hAccepted, &m_hDone, &m_hRequest};
     for (HANDLE* handle : handles) {
         if (*handle) CloseHandle(*handle);
@@ -107,13 +108,19 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
     m_requestArguments[2] = parameter2;
     m_iRequestResult = 0;
     HANDLE accepted = m_hAccepted, done = m_hDone, request = m_hRequest;
-    if (accepted) ResetEvent(accepted);
-    if (done) ResetEvent(done);
+    // A completed hand-over consumed both auto-reset events; only one that
+    // timed out can leave them signalled (the resets cost a round trip each).
+    if (!m_bHandOverClean) {
+        if (accepted) ResetEvent(accepted);
+        if (done) ResetEvent(done);
+        m_bHandOverClean = true;
+    }
     LeaveCriticalSection(&m_csHandOver);
 
     if (timeoutMs == 0) timeoutMs = CKaSimpleDMHelper::GetReleaseMode() ? 60000 : 600000;
     if (request) SetEvent(request);
     if (!accepted || WaitForSingleObject(accepted, kHandOverWaitMs) != WAIT_OBJECT_0) {
+        m_bHandOverClean = false;
         LeaveCriticalSection(&m_csCaller);
         KA_DIAG(false, L"CKaLumencorV2Device::CallBack - time-out 1 - the worker thread did not "
                        L"accept the call");
@@ -126,6 +133,7 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
         LeaveCriticalSection(&m_csCaller);
         return result;
     }
+    m_bHandOverClean = false;
     LeaveCriticalSection(&m_csCaller);
     KA_DIAG(false, L"CKaLumencorV2Device::CallBack - time-out 2 - the call did not finish");
     return KA_DM_TIMEOUT;

@@ -1,0 +1,160 @@
+// Hand-over round trip of CallBack with a call that does nothing, next to a
+// bare two-thread event ping-pong measured in the same run (target: at most
+// 1.5 times its median). With an emulated engine on a COM port
+// (LUMENCOR_EMULATOR_COM, as tools/wine/with_emulator.sh sets it), also the
+// time of one identity query next to its time on the wire at 115200 baud.
+#include "FakeEngine.h"
+#include "KaSettings.h"
+#include "LumencorV2Device.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const int kRounds = 20000;
+
+double NowUs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+struct Stats {
+    double median, p99;
+};
+
+Stats Summarise(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+}
+
+struct PingPong {
+    HANDLE ping = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE pong = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    volatile bool stop = false;
+};
+
+DWORD WINAPI Ponger(void* context) {
+    auto* p = static_cast<PingPong*>(context);
+    for (;;) {
+        WaitForSingleObject(p->ping, INFINITE);
+        if (p->stop) return 0;
+        SetEvent(p->pong);
+    }
+}
+
+Stats BarePingPong() {
+    PingPong p;
+    HANDLE thread = CreateThread(nullptr, 0, &Ponger, &p, 0, nullptr);
+    std::vector<double> samples;
+    for (int i = 0; i < kRounds; ++i) {
+        double start = NowUs();
+        SetEvent(p.ping);
+        WaitForSingleObject(p.pong, INFINITE);
+        samples.push_back(NowUs() - start);
+    }
+    p.stop = true;
+    SetEvent(p.ping);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(p.ping);
+    CloseHandle(p.pong);
+    return Summarise(samples);
+}
+
+int32_t Nothing(uint64_t, uint64_t, uint64_t) {
+    return 0;
+}
+
+int32_t StopPolling(uint64_t self, uint64_t, uint64_t) {
+    reinterpret_cast<CKaLumencorV2Device*>(self)->m_iRefreshCountdown = -1;
+    return 0;
+}
+
+Stats HandOver(CKaLumencorV2Device* device) {
+    std::vector<double> samples;
+    for (int i = 0; i < kRounds; ++i) {
+        double start = NowUs();
+        device->CallBack(&Nothing, 0, 0, 0, 0);
+        samples.push_back(NowUs() - start);
+    }
+    return Summarise(samples);
+}
+
+int32_t AskModel(uint64_t self, uint64_t, uint64_t) {
+    auto* device = reinterpret_cast<CKaLumencorV2Device*>(self);
+    char answer[256];
+    device->CommandSend("GET MODEL\r", 10);
+    return device->Receive(answer, sizeof answer, 1);
+}
+
+CKaLumencorV2Device* Connected(int port) {
+    auto* device = new (__FILE__, __LINE__) CKaLumencorV2Device();
+    CKaStringW settings;
+    SetIntToKey(settings, L"m_iCOMPort", port);
+    if (device->ConnectDevice(settings) != KA_DM_CONNECTED) {
+        device->Release();
+        return nullptr;
+    }
+    device->CallBack(&StopPolling, reinterpret_cast<uint64_t>(device), 0, 0, 0);
+    return device;
+}
+
+} // namespace
+
+int main() {
+    int status = 0;
+    FakeEngine engine;
+    engine.Attach(7);
+    CKaLumencorV2Device* device = Connected(7);
+    if (!device) return 2;
+    // Alternate the two measurements so that both see the same machine load.
+    Stats bare = BarePingPong(), handOver = HandOver(device);
+    Stats bare2 = BarePingPong(), handOver2 = HandOver(device);
+    bare = {std::min(bare.median, bare2.median), std::min(bare.p99, bare2.p99)};
+    handOver = {std::min(handOver.median, handOver2.median), std::min(handOver.p99, handOver2.p99)};
+    device->Release();
+    double ratio = handOver.median / bare.median;
+    std::printf("event ping-pong      median %8.1f us  p99 %8.1f us\n", bare.median, bare.p99);
+    std::printf("CallBack hand-over   median %8.1f us  p99 %8.1f us\n", handOver.median,
+                handOver.p99);
+    std::printf("ratio                median %8.2f     p99 %8.2f   (target median <= 1.5) %s\n",
+                ratio, handOver.p99 / bare.p99, ratio <= 1.5 ? "ok" : "OVER");
+    if (ratio > 1.5) status = 1;
+
+    const char* com = std::getenv("LUMENCOR_EMULATOR_COM");
+    if (!com) {
+        std::printf("identity query: no emulated engine (run through with_emulator.sh)\n");
+        return status;
+    }
+    CKaLumencorV2Device* real = Connected(std::atoi(com));
+    if (!real) {
+        std::printf("identity query: cannot connect to COM%s\n", com);
+        return 1;
+    }
+    std::vector<double> samples;
+    int answerLength = 0;
+    for (int i = 0; i < 200; ++i) {
+        double start = NowUs();
+        answerLength = real->CallBack(&AskModel, reinterpret_cast<uint64_t>(real), 0, 0, 0);
+        samples.push_back(NowUs() - start);
+    }
+    real->Release();
+    Stats query = Summarise(samples);
+    // Ten bits a byte: start, eight data bits, stop.
+    double wireUs = (10.0 + answerLength) * 10.0 / 115200.0 * 1e6;
+    std::printf("GET MODEL            median %8.1f us  p99 %8.1f us  wire %6.1f us  (%.1fx)\n",
+                query.median, query.p99, wireUs, query.median / wireUs);
+    return status;
+}
