@@ -68,7 +68,7 @@ DeepStackRun RunOnDeepStack(void (*job)(void*), void* context) {
     void* self = wasFiber ? GetCurrentFiber() : ConvertThreadToFiber(nullptr);
     if (!self) return DeepStackRun::Unavailable;
     if (!s.fiber)
-        s.fiber = CreateFiberEx(64 << 10, kDeepStackReserve, FIBER_FLAG_FLOAT_SWITCH, FiberMain,
+        s.fiber = CreateFiberEx(kDeepStackKeep, kDeepStackReserve, FIBER_FLAG_FLOAT_SWITCH, FiberMain,
                                 nullptr);
     DeepStackRun run = DeepStackRun::Unavailable;
     if (s.fiber) {

@@ -42,8 +42,10 @@ StackGuard& DeepStackGuard();
 // compiled expression) and for unwinding.
 constexpr size_t kDeepStackReserve = size_t{2} << 30;
 constexpr size_t kDeepStackHeadroom = size_t{128} << 20;
-// Stack use beyond which the pages are returned after the job.
-constexpr size_t kDeepStackKeep = size_t{32} << 20;
+// Committed up front, so that ordinary texts never pay a guard-page fault per
+// page of stack they grow into, and kept between jobs; a job that goes deeper
+// grows the stack page by page and the pages are returned after it.
+constexpr size_t kDeepStackKeep = size_t{64} << 20;
 
 // A text iterator that checks the stack every time the matcher consumes a
 // character, the only step whose recursion grows with the text.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <emmintrin.h>
+
 #include <cstring>
 
 namespace rv {
@@ -53,6 +55,30 @@ bool HasSignature(const void* record, size_t size, Signature sig) {
 
 namespace {
 
+// The first null character in [c, end), or end.
+template <class Char> const Char* FindNull(const Char* c, const Char* end) {
+    while (c < end && *c) ++c;
+    return c;
+}
+
+// Wide strings can be long (whole files in regular expressions): scan them
+// eight characters at a time. Aligned loads never cross into the next page.
+template <> const wchar_t* FindNull(const wchar_t* c, const wchar_t* end) {
+    if (reinterpret_cast<uintptr_t>(c) % sizeof(wchar_t) == 0) {
+        while (c < end && reinterpret_cast<uintptr_t>(c) % 16 != 0) {
+            if (!*c) return c;
+            ++c;
+        }
+        const __m128i zero = _mm_setzero_si128();
+        for (; end - c >= 8; c += 8) {
+            const __m128i chunk = _mm_load_si128(reinterpret_cast<const __m128i*>(c));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, zero))) break;
+        }
+    }
+    while (c < end && *c) ++c;
+    return c;
+}
+
 template <class Char> bool SafeLength(const Char* s, size_t* length, bool writable) {
     if (!s) return false;
     const DWORD access = writable ? kWritable : kReadable;
@@ -65,11 +91,12 @@ template <class Char> bool SafeLength(const Char* s, size_t* length, bool writab
         const bool straddles = (end - at(c)) % sizeof(Char) != 0;
         if (straddles && !RangeUsable(reinterpret_cast<const char*>(end) - 1, 2, access))
             return false;
-        for (; at(c) < end; ++c) {
-            if (*c == 0) {
-                *length = static_cast<size_t>(c - s);
-                return true;
-            }
+        // Whole characters inside the region; a straddling one was checked above.
+        const Char* regionEnd = reinterpret_cast<const Char*>(end - (end - at(c)) % sizeof(Char));
+        c = FindNull(c, straddles ? regionEnd + 1 : regionEnd);
+        if (at(c) < end) {
+            *length = static_cast<size_t>(c - s);
+            return true;
         }
     }
 }
