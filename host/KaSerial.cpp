@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,14 @@ BYTE StopBitsOf(EKaStopBits stop) {
 }
 
 } // namespace
+
+std::vector<int> VirtualPortNumbers() {
+    std::lock_guard<std::mutex> guard(g_virtualLock);
+    std::vector<int> ports;
+    for (const auto& entry : VirtualPorts())
+        ports.push_back(entry.first);
+    return ports;
+}
 
 void CKaSimpleSerial::RegisterVirtualPort(int port, IKaSerialEndpoint* endpoint) {
     std::lock_guard<std::mutex> guard(g_virtualLock);

@@ -1,10 +1,14 @@
 // The serial connection dialog: a list of the machine's COM ports, OK and Cancel.
 #include "KaSerial.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <string>
 #include <vector>
+
+// The virtual ports served in-process (KaSerial.cpp).
+std::vector<int> VirtualPortNumbers();
 
 namespace {
 
@@ -135,6 +139,10 @@ int CKaSimpleSerial::ShowConnectionDialog(HWND parent, int currentPort, bool, co
             state.ports.push_back(*p);
     else
         state.ports = SystemComPorts();
+    for (int port : VirtualPortNumbers())
+        if (std::find(state.ports.begin(), state.ports.end(), port) == state.ports.end())
+            state.ports.push_back(port);
+    std::sort(state.ports.begin(), state.ports.end());
     Template dialog;
     dialog.Dialog(4, 160, 140);
     dialog.Item(SS_LEFT, 7, 7, 146, 10, kDescription, 0x0082, L"");

@@ -263,3 +263,103 @@ TEST_F(DeviceTest, BusInfoAndBatchFollowTheState) {
 }
 
 } // namespace
+
+namespace {
+
+// Drives the next dialog this thread activates: picks `choice` in its port
+// list and presses OK, or presses Cancel when `choice` is empty.
+struct DialogDriver {
+    static inline const wchar_t* choice = nullptr;
+    static inline HHOOK hook = nullptr;
+    static inline std::wstring title;
+    static inline bool driven = false;
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        // Only the dialog: the window activated after it closes is left alone.
+        if (code == HCBT_ACTIVATE && !driven) {
+            driven = true;
+            HWND dialog = reinterpret_cast<HWND>(wParam);
+            wchar_t text[128] = {};
+            GetWindowTextW(dialog, text, 128);
+            title = text;
+            HWND list = GetDlgItem(dialog, 100);
+            LRESULT index = choice ? SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(choice))
+                                   : LB_ERR;
+            if (index != LB_ERR) PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            PostMessageW(dialog, WM_COMMAND, index != LB_ERR ? IDOK : IDCANCEL, 0);
+        }
+        return CallNextHookEx(hook, code, wParam, lParam);
+    }
+    explicit DialogDriver(const wchar_t* pick) {
+        choice = pick;
+        driven = false;
+        hook = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DialogDriver() { UnhookWindowsHookEx(hook); }
+};
+
+TEST_F(DeviceTest, PortDialogWritesTheChosenPortOrReportsCancel) {
+    CKaStringW settings;
+    SetIntToKey(settings, L"m_iCOMPort", 3);
+    {
+        DialogDriver driver(L"COM7");
+        EXPECT_EQ(KA_DM_OK, device->ShowPortDialog(settings, nullptr));
+    }
+    EXPECT_EQ(L"SpectraIII/Celesta/Ziva", DialogDriver::title);
+    int port = 0;
+    EXPECT_TRUE(GetIntFromKey(settings, L"m_iCOMPort", port));
+    EXPECT_EQ(7, port);
+    {
+        DialogDriver driver(nullptr);
+        EXPECT_EQ(KA_DM_PORT_DIALOG_CANCELLED, device->ShowPortDialog(settings, nullptr));
+    }
+    EXPECT_TRUE(GetIntFromKey(settings, L"m_iCOMPort", port));
+    EXPECT_EQ(7, port) << "a cancelled dialog leaves the settings";
+}
+
+TEST_F(DeviceTest, HardwareUnitListsTheActiveLogicalDevices) {
+    CKaHWUnitList units;
+    device->GetHWUnits(units);
+    EXPECT_EQ(0, units.GetCount()) << "no unit without an id";
+    DMApi::PhysDev_Add(device, L"Lumencor1");
+    DMApi::LogDev_SetEnabled(device->Shutter().GetDeviceID(), false);
+    device->GetHWUnits(units);
+    ASSERT_EQ(1, units.GetCount());
+    EXPECT_EQ(164, units.Get(0).m_type);
+    ASSERT_EQ(1, units.Get(0).m_idCount);
+    EXPECT_EQ(device->MultiLaser().GetDeviceID(), units.Get(0).m_ids[0]);
+    DMApi::PhysDev_Remove(device);
+}
+
+TEST_F(DeviceTest, BatchedNotificationsReplaceTheirDevicesEntryAndFlushOnExecute) {
+    ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
+    device->SetNotificationCallback(DMApi::GetHostNotificationCallback());
+    DMApi::Notifications_Clear();
+    device->BeginBatch(true);
+    SKaDeviceNotification record = {};
+    for (int i = 0; i < 40; ++i) {
+        record.m_logDevId = 5;
+        record.m_changedLine = i;
+        device->Notify(KA_NOTIFY_STATE, record);
+    }
+    EXPECT_EQ(0, DMApi::Notifications_Count(KA_NOTIFY_STATE)) << "queued, one entry per device";
+    record.m_logDevId = 6;
+    device->Notify(KA_NOTIFY_STATE, record);
+    device->ExecuteBatch();
+    EXPECT_EQ(2, DMApi::Notifications_Count(KA_NOTIFY_STATE));
+    SKaDeviceNotification last = {};
+    DMApi::Notifications_Last(KA_NOTIFY_STATE, &last);
+    EXPECT_EQ(6, last.m_logDevId);
+
+    DMApi::Notifications_Clear();
+    device->BeginBatch(true);
+    for (int id = 1; id <= 33; ++id) {
+        record.m_logDevId = id;
+        device->Notify(KA_NOTIFY_STATE, record);
+    }
+    EXPECT_EQ(32, DMApi::Notifications_Count(KA_NOTIFY_STATE)) << "a full queue is passed on";
+    device->ExecuteBatch();
+    EXPECT_EQ(33, DMApi::Notifications_Count(KA_NOTIFY_STATE));
+}
+
+} // namespace

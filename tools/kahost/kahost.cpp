@@ -5,7 +5,8 @@
 //   kahost [--sim] [--log <file>] [--detail] [script]
 //
 // Commands, one a line ('#' starts a comment):
-//   connect <com>            ConnectDevice on COM<com>
+//   connect [<com>]          ConnectDevice on COM<com> (default: the emulated
+//                            engine's port, LUMENCOR_EMULATOR_COM)
 //   configure [key=value]... ConfigureDevice with the current settings plus these
 //   identity                 model, firmware and serial number the engine reported
 //   lines                    the channel map, in wavelength order
@@ -22,6 +23,7 @@
 #include "host_log.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -94,7 +96,8 @@ bool Run(Session& s, const std::string& line) {
     if (command == "quit" || command == "exit") return false;
     if (command == "connect") {
         int port = 0;
-        words >> port;
+        if (!(words >> port) && std::getenv("LUMENCOR_EMULATOR_COM"))
+            port = std::atoi(std::getenv("LUMENCOR_EMULATOR_COM"));
         SetIntToKey(s.settings, L"m_iCOMPort", port);
         int result = s.device->ConnectDevice(s.settings);
         std::printf("connect COM%d: %d%s\n", port, result,
