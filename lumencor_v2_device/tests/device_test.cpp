@@ -59,6 +59,7 @@ TEST_F(DeviceTest, DirectTtlOnlyForAZivaWithTheSetupOption) {
         int control;
         const char* ttl;
     } cases[] = {{"Ziva", true, 2, "SET TTLENABLE 1"},
+                 {"Ziva", false, 1, "SET TTLPOL POS"},
                  {"Ziva", false, 0, "SET TTLENABLE 0"},
                  {"Celesta", true, 0, "SET TTLENABLE 0"},
                  {"Spectra III", true, 0, "SET TTLENABLE 0"}};
@@ -70,7 +71,7 @@ TEST_F(DeviceTest, DirectTtlOnlyForAZivaWithTheSetupOption) {
                                           c.option ? &allow : nullptr);
         ASSERT_EQ(KA_DM_CONNECTED, Connect());
         CKaStringW settings;
-        SetIntToKey(settings, L"m_eLumencorControl", 2);
+        SetIntToKey(settings, L"m_eLumencorControl", c.control == 1 ? 1 : 2);
         engine.ClearCommands();
         EXPECT_EQ(KA_DM_OK, device->ConfigureDevice(settings, 0));
         EXPECT_EQ(c.control, device->GetControlMode()) << c.model << c.option;

@@ -149,3 +149,39 @@ TEST_F(RefreshTest, AnEngineThatGoesAwayLeavesTheDriverWorking) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RefreshTest, StartEventsWakeOnlyInModeOutsideExperiment) {
+    const struct {
+        int mode;
+        int wakeUps;
+    } cases[] = {{KA_STANDBY_DISABLED, 0}, {KA_STANDBY_OUTSIDE, 1}, {KA_STANDBY_ENABLED, 0}};
+    for (const auto& c : cases) {
+        KA_AdvanceTimeCounter(60000);
+        device->m_eStandByMode = c.mode;
+        engine.ClearCommands();
+        DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_START");
+        EXPECT_EQ(c.wakeUps, engine.Count("WAKEUP")) << c.mode;
+        DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
+        EXPECT_FALSE(device->m_bInExperiment);
+    }
+    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_APP_ASKTOEXIT_AFTER");
+    EXPECT_EQ(nullptr, device->Pad()->GetHandle()) << "no more messages to the pad";
+}
+
+TEST_F(RefreshTest, ReselectingAStandByModeWakesTheEngineButTwoDoesNot) {
+    const struct {
+        int from, to, wakeUps;
+    } cases[] = {{1, 1, 1}, {0, 0, 1}, {2, 2, 0}, {2, 1, 0}, {1, 2, 0}};
+    for (const auto& c : cases) {
+        KA_AdvanceTimeCounter(60000);
+        device->m_eStandByMode = c.from;
+        engine.ClearCommands();
+        EXPECT_EQ(0, Stg_SetStandByMode(c.to));
+        EXPECT_EQ(c.wakeUps, engine.Count("WAKEUP")) << c.from << " to " << c.to;
+        EXPECT_EQ(c.to, Stg_GetStandByMode());
+    }
+}
+
+} // namespace
