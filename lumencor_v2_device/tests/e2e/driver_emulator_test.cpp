@@ -194,6 +194,9 @@ TEST_F(DriverOverSerial, AnEngineThatHangsUpMidSessionIsHarmless) {
     EXPECT_EQ(KA_DM_OK, driver.device->ConfigureDevice(settings, 0));
     EXPECT_EQ(KA_DM_OK, driver.device->DisconnectDevice());
     EXPECT_EQ(0, driver.device->GetState());
+    EXPECT_EQ(KA_DM_FAILED, Connect()) << "the dead line fails with a code";
+    ASSERT_TRUE(control.Reset()); // a fresh line
+    EXPECT_EQ(KA_DM_CONNECTED, Connect());
 }
 
 } // namespace
