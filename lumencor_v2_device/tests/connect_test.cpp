@@ -1,5 +1,6 @@
 #include "DeviceFixture.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,48 @@ TEST_F(ConnectTest, FirmwareDecidesWakeUpAtConnect) {
         EXPECT_EQ(c.supported, device->m_bWakeUpSupported) << c.version;
         EXPECT_EQ(c.supported ? 1 : 0, engine.Count("WAKEUP")) << c.version;
         device->DisconnectDevice();
+    }
+}
+
+} // namespace
+
+namespace {
+
+struct ReceiveProbe {
+    CKaLumencorV2Device* device;
+    int size;
+    char buffer[300];
+    int count;
+};
+
+int32_t ProbeReceive(uint64_t probe, uint64_t, uint64_t) {
+    auto* p = reinterpret_cast<ReceiveProbe*>(probe);
+    std::memset(p->buffer, '#', sizeof p->buffer);
+    p->device->CommandSend("GET SN\r", 7);
+    p->count = p->device->Receive(p->buffer, p->size, 1);
+    return 0;
+}
+
+TEST_F(ConnectTest, AnswersStayInsideTheirBuffersAndAreTerminated) {
+    ASSERT_EQ(KA_DM_CONNECTED, Connect());
+    const struct {
+        std::string serial;
+        int size;
+        int expected;
+    } cases[] = {
+        {std::string(250, 'S'), 256, 255}, // "A SN " + 250 + CR is 256 characters
+        {std::string(249, 'S'), 256, 255}, // exactly fits with its CR
+        {std::string(60, 'S'), 64, 63},
+        {"X", 64, 7},
+    };
+    for (const auto& c : cases) {
+        engine.Set("SN", c.serial);
+        ReceiveProbe probe{device, c.size, {}, -1};
+        device->CallBack(&ProbeReceive, reinterpret_cast<uint64_t>(&probe), 0, 0, 0);
+        EXPECT_EQ(c.expected, probe.count) << c.serial.size();
+        EXPECT_EQ(0, probe.buffer[probe.count]) << "terminated after the last character";
+        for (int i = c.size; i < static_cast<int>(sizeof probe.buffer); ++i)
+            ASSERT_EQ('#', probe.buffer[i]) << "written beyond the buffer at " << i;
     }
 }
 

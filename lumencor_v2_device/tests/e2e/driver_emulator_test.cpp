@@ -63,6 +63,30 @@ TEST(ModuleRecords, ClassRecordsNameTheExportedConstructors) {
         EXPECT_NE(std::wstring::npos, all.find(text)) << text;
 }
 
+// The plug-in imports only system DLLs and the host framework modules.
+TEST(ModuleRecords, ImportsOnlySystemAndHostModules) {
+    CKaPluginModule module;
+    ASSERT_TRUE(module.Load(L"lumencor_v2_device.dll"));
+    auto* base = reinterpret_cast<const unsigned char*>(module.GetModule());
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    const char* allowed[] = {"hx_gnr_system.dll", "hx_w32_system.dll", "hx_w32_simpleserial.dll",
+                             "hx_w32_dmapi.dll",  "kernel32.dll",      "user32.dll",
+                             "advapi32.dll",      "msvcrt.dll"};
+    int count = 0;
+    for (; entry->Name; ++entry, ++count) {
+        const char* name = reinterpret_cast<const char*>(base + entry->Name);
+        bool known = false;
+        for (const char* a : allowed)
+            known = known || _stricmp(a, name) == 0;
+        EXPECT_TRUE(known) << name;
+    }
+    EXPECT_GT(count, 0);
+}
+
 TEST(ModuleRecords, ObjectsAnswerOnlyThePhysicalDeviceInterfaceAndAreFreedWithTheirLastReference) {
     long before = CKaClass::LiveObjects();
     {
