@@ -21,7 +21,9 @@ def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
     state, rest = argv[0], argv[1:]
-    if "--" in rest:
+    # Emulator options come first and end with "--"; a program's own "--"
+    # stays its own.
+    if rest[0].startswith("-") and "--" in rest:
         cut = rest.index("--")
         options, program = rest[:cut], rest[cut + 1 :]
     else:
