@@ -2,6 +2,7 @@
 // CR-terminated answer, always on the worker thread.
 #include "LumencorV2Answers.h"
 #include "LumencorV2Device.h"
+#include "ScopedLock.h"
 
 #include "KaSystem.h"
 
@@ -140,7 +141,7 @@ int32_t CKaLumencorV2Device::C_Connect() {
 // Names are separated by spaces; the last one ends at the carriage return.
 // Only eight lines exist: further names are not stored.
 void CKaLumencorV2Device::ParseChannelMap(const CKaStringA& names) {
-    EnterCriticalSection(&m_csData);
+    CKaScopedLock dataLock(m_csData);
     SKaLumencorV2Line* lines = m_multiLaser.m_lines;
     for (int i = 0; i < KA_LUMENCOR_MAX_LINES; ++i)
         lines[i].m_iChannel = -1;
@@ -167,7 +168,6 @@ void CKaLumencorV2Device::ParseChannelMap(const CKaStringA& names) {
                      [](const SKaLumencorV2Line& a, const SKaLumencorV2Line& b) {
                          return a.m_uWavelength < b.m_uWavelength;
                      });
-    LeaveCriticalSection(&m_csData);
 }
 
 int32_t CKaLumencorV2Device::C_Disconnect() {
@@ -179,12 +179,12 @@ int32_t CKaLumencorV2Device::C_Disconnect() {
 }
 
 int32_t CKaLumencorV2Device::C_Refresh() {
-    EnterCriticalSection(&m_csRefresh);
+    CKaScopedLock refreshLock(m_csRefresh);
     bool logWasOn = m_bLogCommunication.exchange(false);
     if (logWasOn) KA_DIAG(true, L"CKaLumencorV2Device::C_Refresh - begin");
     int32_t awakeBefore = m_iAwake;
 
-    EnterCriticalSection(&m_csData);
+    CKaScopedLock dataLock(m_csData);
     m_bValuesChanged = m_bReadoutsChanged = false;
     CKaStringA summary;
     if (m_bShowTemperature) {
@@ -215,14 +215,14 @@ int32_t CKaLumencorV2Device::C_Refresh() {
         }
     }
     if (m_bValuesChanged || m_bReadoutsChanged) PostToPad(KA_PAD_READOUTS);
-    LeaveCriticalSection(&m_csData);
+    dataLock.Unlock();
 
     int32_t mode = m_eStandByMode;
     bool keepAwake = m_bWakeUpSupported && (mode == KA_STANDBY_DISABLED ||
                                             (mode == KA_STANDBY_OUTSIDE && m_bInExperiment));
     if (keepAwake) {
         m_bLogCommunication = logWasOn;
-        LeaveCriticalSection(&m_csRefresh);
+        refreshLock.Unlock();
         double now = KA_GetTimeCounter();
         if (now - m_dLastWakeUp > kKeepAwakeMs) {
             char answer[kLongAnswer];
@@ -236,7 +236,7 @@ int32_t CKaLumencorV2Device::C_Refresh() {
         CKaStringA value;
         if (ValueText(answer, "STAT", value)) m_iAwake = Number(value) == 6 ? 0 : 1;
         m_bLogCommunication = logWasOn;
-        LeaveCriticalSection(&m_csRefresh);
+        refreshLock.Unlock();
     }
 
     if (m_iAwake != awakeBefore) {

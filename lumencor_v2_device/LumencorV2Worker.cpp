@@ -73,7 +73,12 @@ void CKaLumencorV2Device::Main() {
             if (m_iRefreshCountdown >= 0 && m_bCommunicationEnabled) {
                 if (m_iRefreshCountdown-- == 0) {
                     m_iRefreshCountdown = 200;
-                    C_Refresh();
+                    // Nothing may escape the thread: it would end the process.
+                    try {
+                        C_Refresh();
+                    } catch (...) {
+                        KA_DIAG(true, L"CKaLumencorV2Device::Main - Unknown exception in refresh");
+                    }
                 }
             }
             continue;
