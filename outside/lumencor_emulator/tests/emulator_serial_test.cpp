@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <future>
+#include <memory>
 #include <thread>
 
 namespace {
