@@ -89,7 +89,8 @@ class Emulator:
         baud = self.link.baud()
         for outcome in self.session.receive(data, baud):
             if self.args.verbose:
-                print("emulator: %d %s" % (baud, wire_text.escape(self.session.log[-1].data)), file=sys.stderr)
+                received = wire_text.escape(self.session.log[-1].data)
+                print("emulator: %d %s" % (baud, received), file=sys.stderr)
             if outcome.close:
                 self.hang_up()
                 break
@@ -120,7 +121,8 @@ class Emulator:
 
     # Timers.
     def _later(self, seconds, action):
-        heapq.heappush(self.timers, (time.monotonic() + seconds, next(self.seq), self.generation, action))
+        due = time.monotonic() + seconds
+        heapq.heappush(self.timers, (due, next(self.seq), self.generation, action))
 
     def _run_timers(self):
         now = time.monotonic()
@@ -213,10 +215,12 @@ def parse_args(argv):
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--prefix", help="Wine prefix; the COM link goes into its dosdevices")
     p.add_argument("--dosdevices", help="directory of the COM link (default: <prefix>/dosdevices)")
-    p.add_argument("--lock-dir", help="where COM numbers are claimed (default: <dosdevices>/../lumencor-emulator)")
+    p.add_argument("--lock-dir",
+                   help="where COM numbers are claimed (default: <prefix>/lumencor-emulator)")
     p.add_argument("--com", default="20-99", type=_com_numbers, dest="com_numbers",
                    help="COM number, or range to take the first free one from (default 20-99)")
-    p.add_argument("--control-port", type=int, default=0, help="TCP port on 127.0.0.1 (default: any free one)")
+    p.add_argument("--control-port", type=int, default=0,
+                   help="TCP port on 127.0.0.1 (default: any free one)")
     p.add_argument("--model", default=d.model)
     p.add_argument("--firmware", default=d.firmware)
     p.add_argument("--serial", default=d.serial)
@@ -239,7 +243,8 @@ def parse_args(argv):
             p.error("give --prefix or --dosdevices")
         args.dosdevices = os.path.join(args.prefix, "dosdevices")
     if not args.lock_dir:
-        args.lock_dir = os.path.join(os.path.dirname(os.path.abspath(args.dosdevices)), "lumencor-emulator")
+        prefix = os.path.dirname(os.path.abspath(args.dosdevices))
+        args.lock_dir = os.path.join(prefix, "lumencor-emulator")
     identity = engine.Identity(
         model=args.model, firmware=args.firmware, serial=args.serial, maxint=args.maxint,
         chmap=tuple(args.chmap.split()), temp=tuple(args.temp.split()),
