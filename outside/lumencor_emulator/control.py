@@ -47,6 +47,9 @@ def _set(session, rest):
         eng.awake_code = _number(value)
     elif key == "WAKING":
         eng.waking_polls = _number(value)
+    elif key == "SLEEPAFTER":
+        eng.sleep_after = _number(value) / 1000.0
+        eng.last_activity = eng.clock()
     elif key == "BAUD":
         session.only_baud = 0 if value == "ANY" else _number(value)
     elif key == "PACE":
@@ -72,6 +75,7 @@ def _get(session, rest):
         "STAT": lambda: str(eng.stat),
         "AWAKE": lambda: str(eng.awake_code),
         "WAKING": lambda: str(eng.waking_polls),
+        "SLEEPAFTER": lambda: str(round(eng.sleep_after * 1000)),
         "BAUD": lambda: str(session.only_baud) if session.only_baud else "ANY",
         "PACE": lambda: str(int(session.pace)),
         "TTLPOL": lambda: eng.ttl_polarity,
@@ -101,6 +105,7 @@ def handle(emulator, line):
     """Reply lines for one request, or a Wait for the event loop."""
     request, _, rest = line.strip().partition(" ")
     session = emulator.session
+    session.engine.fall_asleep_when_idle()
     try:
         if request == "PING":
             return ["OK"]

@@ -6,6 +6,7 @@ and the serial line are elsewhere; this module knows nothing of them.
 """
 
 import dataclasses
+import time
 
 STANDBY = 6
 WAKING = 7
@@ -28,6 +29,9 @@ class Identity:
     awake_code: int = 0
     # How many "GET STAT" answers report 7 after a wake-up from stand-by.
     waking_polls: int = 0
+    # Seconds without "WAKEUP" or a light command after which an engine with
+    # stand-by falls asleep; 0: never.
+    sleep_after: float = 0.0
 
 
 def firmware_numbers(text):
@@ -61,8 +65,9 @@ class CommandError(Exception):
 
 
 class Engine:
-    def __init__(self, identity=None):
+    def __init__(self, identity=None, clock=time.monotonic):
         self.identity = identity or Identity()
+        self.clock = clock
         self.reset()
 
     def reset(self):
@@ -73,6 +78,8 @@ class Engine:
         self.maxint = ident.maxint
         self.awake_code = ident.awake_code
         self.waking_polls = ident.waking_polls
+        self.sleep_after = ident.sleep_after
+        self.last_activity = self.clock()
         self.readouts = {
             "TEMP": Readout(ident.temp),
             "SUPPLYCURRENT": Readout(ident.supply_current),
@@ -95,7 +102,15 @@ class Engine:
     def in_standby(self):
         return self.stat in (STANDBY, WAKING)
 
+    def fall_asleep_when_idle(self):
+        """Stand-by once the idle time has run out; called before each use."""
+        idle = self.clock() - self.last_activity
+        if self.sleep_after and self.has_standby() and idle >= self.sleep_after:
+            if not self.in_standby():
+                self.stat = STANDBY
+
     def answer(self, line: str) -> str:
+        self.fall_asleep_when_idle()
         words = line.split(" ")
         try:
             if len(words) >= 2 and words[0] in ("GET", "SET"):
@@ -149,6 +164,7 @@ class Engine:
         return self._plain("STAT", args, str(code))
 
     def _wakeup(self):
+        self.last_activity = self.clock()
         if self.stat == STANDBY:
             self.waking_left = self.waking_polls
             self.stat = WAKING if self.waking_polls > 0 else self.awake_code
@@ -216,6 +232,7 @@ class Engine:
     def _refuse_in_standby(self):
         if self.in_standby():
             raise CommandError("STANDBY")
+        self.last_activity = self.clock()
 
     def _list(self, args, largest):
         if not 1 <= len(args) <= len(self.chmap):

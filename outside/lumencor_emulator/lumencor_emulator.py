@@ -232,6 +232,8 @@ def parse_args(argv):
     p.add_argument("--awake-code", type=int, default=d.awake_code, help="state code when awake")
     p.add_argument("--waking-polls", type=int, default=d.waking_polls,
                    help='"GET STAT" answers of 7 after a wake-up from stand-by')
+    p.add_argument("--sleep-after", type=int, default=0,
+                   help="milliseconds without WAKEUP or light command before stand-by (0: never)")
     p.add_argument("--only-baud", type=int, default=0, help="answer only at this rate (e.g. 9600)")
     p.add_argument("--pace", action="store_true",
                    help="answer after the wire time of command and answer at the set rate")
@@ -250,7 +252,8 @@ def parse_args(argv):
         chmap=tuple(args.chmap.split()), temp=tuple(args.temp.split()),
         supply_current=tuple(args.supply_current.split()),
         supply_power=tuple(args.supply_power.split()),
-        awake_code=args.awake_code, waking_polls=args.waking_polls)
+        awake_code=args.awake_code, waking_polls=args.waking_polls,
+        sleep_after=args.sleep_after / 1000.0)
     return args, identity
 
 

@@ -43,7 +43,7 @@ class EmulatorControl {
     // Start-up state again: settings, channels, no faults, empty log, a fresh line.
     bool Reset();
     // SET <key> <value>: MODEL, VER, SN, MAXINT, CHMAP, TEMP, SUPPLYCURRENT,
-    // SUPPLYPOWER, STAT, AWAKE, WAKING, BAUD, "CH <c>", "CHINT <c>".
+    // SUPPLYPOWER, STAT, AWAKE, WAKING, SLEEPAFTER, BAUD, PACE, "CH <c>", "CHINT <c>".
     bool Set(const std::string& key, const std::string& value);
     // The value text of GET <key>; empty when refused.
     std::string Get(const std::string& key);

@@ -88,6 +88,19 @@ class SessionRules(unittest.TestCase):
         (outcome,) = self.session.receive(b"GET SN\r", 9600)
         self.assertAlmostEqual(outcome.delay, (7 + 11) * 10 / 9600)
 
+    def test_falls_asleep_after_idle_time_unless_kept_awake(self):
+        now = [0.0]
+        eng = engine.Engine(engine.Identity(sleep_after=60.0), clock=lambda: now[0])
+        steps = [(59.0, "WAKEUP", "A WAKEUP"), (118.0, "GET STAT", "A STAT 0"),
+                 (119.0, "GET STAT", "A STAT 6"), (119.5, "SET CH 0 1", "E STANDBY"),
+                 (120.0, "WAKEUP", "A WAKEUP"), (121.0, "GET STAT", "A STAT 0")]
+        for at, command, answer in steps:
+            now[0] = at
+            self.assertEqual(eng.answer(command), answer, (at, command))
+        eng.firmware = "2.1.18"
+        now[0] = 1000.0
+        self.assertEqual(eng.answer("GET STAT"), "A STAT 0")
+
     def test_more_than_eight_channels(self):
         self.session.engine.set_chmap("A B C D E F G H I J".split())
         self.assertEqual(self.replies(b"SET CHINT 9 4095\rGET CHINT 9\rSET CH 10 1\r"),
