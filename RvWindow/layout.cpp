@@ -91,14 +91,12 @@ void RecordPlaced(DialogRecord& record, const Placement& p, HWND control) {
 }
 
 RECT ControlClientRect(HWND control) {
-    RECT rect{}, parentRect{}, frame{};
+    RECT rect{};
     HWND parent = GetParent(control);
-    if (!GetWindowRect(control, &rect) || !parent || !GetWindowRect(parent, &parentRect))
-        return rect;
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(parent, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(parent, GWL_EXSTYLE));
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    OffsetRect(&rect, frame.left - parentRect.left, frame.top - parentRect.top);
+    if (!GetWindowRect(control, &rect) || !parent) return rect;
+    // Mapped through the parent's real client origin, which also accounts
+    // for a menu bar that a frame computed from the style alone would miss.
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 

@@ -42,6 +42,17 @@ TEST_F(BuilderDialog, ControlRectIsTheWindowRectInClientCoordinates) {
     EXPECT_EQ(got.bottom, expected.bottom);
 }
 
+TEST_F(BuilderDialog, ControlRectStaysInClientCoordinatesUnderAMenuBar) {
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"File");
+    ASSERT_TRUE(SetMenu(dialog_, menu));
+    HWND edit = Add(L"e", L"edit", 0, 0, 60);
+    const RECT expected = ClientRectOf(edit);
+    EXPECT_EQ(Rect(L"e").top, expected.top);
+    EXPECT_EQ(Rect(L"e").top, ExpectedMetrics().topMargin + ExpectedMetrics().rowGap);
+    EXPECT_EQ(Rect(L"e").left, expected.left);
+}
+
 TEST_F(BuilderDialog, OptionOneStartsEveryControlOnANewRow) {
     const Metrics& m = ExpectedMetrics();
     Add(L"a", L"edit", 0, 0, 50);
