@@ -98,8 +98,10 @@ void CKaLumencorV2Device::Main() {
             KA_DIAG(true, L"CKaLumencorV2Device::Main - Unknown exception - 1");
             m_iRequestResult = -1;
         }
-        LeaveCriticalSection(&m_csHandOver);
+        // Done is signalled before the slot is free: a caller that fills the
+        // slot next resets it after this signal, never before.
         SetEvent(m_hDone);
+        LeaveCriticalSection(&m_csHandOver);
     }
 }
 
@@ -132,9 +134,9 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
         return KA_DM_TIMEOUT;
     }
     if (WaitForSingleObject(done, timeoutMs) == WAIT_OBJECT_0) {
-        EnterCriticalSection(&m_csHandOver);
+        // Stored before done was signalled; no later call can run before
+        // this caller releases the caller lock.
         int32_t result = m_iRequestResult;
-        LeaveCriticalSection(&m_csHandOver);
         LeaveCriticalSection(&m_csCaller);
         return result;
     }

@@ -104,3 +104,42 @@ TEST_F(WorkerTest, WithoutAWorkerAHandOverFailsAtOnce) {
 }
 
 } // namespace
+
+namespace {
+
+int32_t Mark(uint64_t event, uint64_t, uint64_t) {
+    SetEvent(reinterpret_cast<HANDLE>(event));
+    return 0;
+}
+
+// A poll waiting for the data lock that a host thread holds cannot accept a
+// call: the hand-over gives up after 10 s with 1460, and the call still runs
+// once the lock is free.
+TEST_F(WorkerTest, ACallThePollCannotAcceptTimesOutAndRunsLater) {
+    EnterCriticalSection(&device->DataLock());
+    // The poll comes round within about a second and stops at the data lock,
+    // holding the refresh lock.
+    DWORD start = GetTickCount();
+    bool pollWaiting = false;
+    while (!pollWaiting && GetTickCount() - start < 10000) {
+        if (TryEnterCriticalSection(&device->m_csRefresh))
+            LeaveCriticalSection(&device->m_csRefresh);
+        else
+            pollWaiting = true;
+        SwitchToThread();
+    }
+    ASSERT_TRUE(pollWaiting);
+    HANDLE ran = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_EQ(KA_DM_TIMEOUT, device->CallBack(&Mark, reinterpret_cast<uint64_t>(ran), 0, 0, 0));
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CallBack - time-out 1", true));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ran, 0));
+    LeaveCriticalSection(&device->DataLock());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ran, 10000))
+        << "the call left in the slot runs after the poll";
+    CloseHandle(ran);
+    DWORD thread = 0;
+    EXPECT_EQ(4, device->CallBack(&Echo, 4, reinterpret_cast<uint64_t>(&thread), 0, 0))
+        << "and the next hand-over works";
+}
+
+} // namespace
