@@ -24,20 +24,24 @@ bool IsLineTerminator(wchar_t c) {
 
 std::wstring_view BracedBody(std::wstring_view text) {
     size_t open = 0;
-    while (open < text.size() && IsRegexSpace(text[open])) ++open;
+    while (open < text.size() && IsRegexSpace(text[open]))
+        ++open;
     if (open == text.size() || text[open] != L'{') return text;
 
     size_t end = text.size();
-    while (end > open + 1 && IsRegexSpace(text[end - 1])) --end;
+    while (end > open + 1 && IsRegexSpace(text[end - 1]))
+        --end;
     if (end <= open + 1 || text[end - 1] != L'}') return text;
     const size_t close = end - 1;
 
     // The greedy blanks after "{" come first; ".*" then runs to the first line
     // terminator, and only blanks may stand between it and the closing brace.
     size_t begin = open + 1;
-    while (begin < close && IsRegexSpace(text[begin])) ++begin;
+    while (begin < close && IsRegexSpace(text[begin]))
+        ++begin;
     size_t bodyEnd = begin;
-    while (bodyEnd < close && !IsLineTerminator(text[bodyEnd])) ++bodyEnd;
+    while (bodyEnd < close && !IsLineTerminator(text[bodyEnd]))
+        ++bodyEnd;
     for (size_t i = bodyEnd; i < close; ++i)
         if (!IsRegexSpace(text[i])) return text;
     return text.substr(begin, bodyEnd - begin);

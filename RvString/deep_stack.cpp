@@ -45,7 +45,9 @@ void WINAPI FiberMain(void*) {
 
 } // namespace
 
-StackGuard& DeepStackGuard() { return Stack().guard; }
+StackGuard& DeepStackGuard() {
+    return Stack().guard;
+}
 
 // GetCurrentFiber reads the TEB through gs:, which GCC's bounds check misreads.
 #if defined(__GNUC__)
@@ -68,8 +70,8 @@ DeepStackRun RunOnDeepStack(void (*job)(void*), void* context) {
     void* self = wasFiber ? GetCurrentFiber() : ConvertThreadToFiber(nullptr);
     if (!self) return DeepStackRun::Unavailable;
     if (!s.fiber)
-        s.fiber = CreateFiberEx(kDeepStackKeep, kDeepStackReserve, FIBER_FLAG_FLOAT_SWITCH, FiberMain,
-                                nullptr);
+        s.fiber = CreateFiberEx(kDeepStackKeep, kDeepStackReserve, FIBER_FLAG_FLOAT_SWITCH,
+                                FiberMain, nullptr);
     DeepStackRun run = DeepStackRun::Unavailable;
     if (s.fiber) {
         s.caller = self;

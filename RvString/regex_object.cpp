@@ -39,8 +39,8 @@ std::regex_constants::syntax_option_type SyntaxOptions(uint32_t bits) {
     static const struct {
         uint32_t bit;
         syntax_option_type option;
-    } kOptions[] = {{0x1, ECMAScript}, {0x2, basic},     {0x4, extended},  {0x8, awk},
-                    {0x10, grep},      {0x20, egrep},    {0x100, icase},   {0x200, nosubs},
+    } kOptions[] = {{0x1, ECMAScript}, {0x2, basic},    {0x4, extended}, {0x8, awk},
+                    {0x10, grep},      {0x20, egrep},   {0x100, icase},  {0x200, nosubs},
                     {0x400, optimize}, {0x800, collate}};
     syntax_option_type options{};
     for (const auto& entry : kOptions)
@@ -51,11 +51,11 @@ std::regex_constants::syntax_option_type SyntaxOptions(uint32_t bits) {
 int ErrorResult(std::regex_constants::error_type code) {
     using namespace std::regex_constants;
     static const error_type kCodes[] = {
-        error_collate, error_ctype,    error_escape, error_backref,   error_brack,
-        error_paren,   error_brace,    error_badbrace, error_range,   error_space,
+        error_collate,   error_ctype,      error_escape,   error_backref, error_brack,
+        error_paren,     error_brace,      error_badbrace, error_range,   error_space,
         error_badrepeat, error_complexity, error_stack,
 #ifdef _MSC_VER
-        error_parse,   error_syntax,
+        error_parse,     error_syntax,
 #endif
     };
     for (size_t i = 0; i < sizeof kCodes / sizeof kCodes[0]; ++i)
@@ -90,8 +90,11 @@ int RegexObject::Compile(const wchar_t* pattern, int32_t syntaxFlags) {
         error_ = L"the pattern is too long";
         return ErrorResult(std::regex_constants::error_space);
     }
-    CompileJob job{&expression_, std::wstring_view(pattern, length),
-                   SyntaxOptions(static_cast<uint32_t>(syntaxFlags) ^ 1u), 0, {}};
+    CompileJob job{&expression_,
+                   std::wstring_view(pattern, length),
+                   SyntaxOptions(static_cast<uint32_t>(syntaxFlags) ^ 1u),
+                   0,
+                   {}};
     if (RunOnDeepStack(&CompileJobBody, &job) != DeepStackRun::Completed) {
         error_ = L"no stack for the expression compiler";
         return ErrorResult(std::regex_constants::error_stack);
@@ -129,8 +132,7 @@ int RegexObject::Run(bool search, const wchar_t* text, uint32_t matchFlags) {
         scanPosition_ = 0;
     else if (length < scanPosition_)
         return 0;
-    MatchJob job{&expression_, search,     text + scanPosition_,
-                 text + length, &captures_, 0};
+    MatchJob job{&expression_, search, text + scanPosition_, text + length, &captures_, 0};
     if (RunOnDeepStack(&MatchJobBody, &job) != DeepStackRun::Completed) {
         captures_.clear(); // too deep for the stack: the text counts as not matching
         return 0;

@@ -18,7 +18,9 @@ bool WritableText(wchar_t* text, size_t* length) {
     return rv::SafeWideLength(text, length, true);
 }
 
-bool Contains(std::wstring_view set, wchar_t c) { return set.find(c) != std::wstring_view::npos; }
+bool Contains(std::wstring_view set, wchar_t c) {
+    return set.find(c) != std::wstring_view::npos;
+}
 
 } // namespace
 
@@ -35,8 +37,7 @@ RVSTRING_API int RVS_strncmp(const wchar_t* a, const wchar_t* b, size_t count) {
 }
 
 RVSTRING_API wchar_t* RVS_strncpy(wchar_t* destination, const wchar_t* source, size_t count) {
-    if (count > SIZE_MAX / sizeof(wchar_t) ||
-        !rv::IsWritable(destination, count * sizeof(wchar_t)))
+    if (count > SIZE_MAX / sizeof(wchar_t) || !rv::IsWritable(destination, count * sizeof(wchar_t)))
         return nullptr;
     const std::wstring_view from = TextOrEmpty(source);
     const size_t copied = from.size() < count ? from.size() : count;
@@ -52,13 +53,15 @@ RVSTRING_API wchar_t* RVS_strtok(wchar_t* text, const wchar_t* delimiters, wchar
     if (!WritableText(start, &length)) return nullptr;
     const std::wstring_view delims = TextOrEmpty(delimiters);
     wchar_t* end = start + length;
-    while (start < end && Contains(delims, *start)) ++start;
+    while (start < end && Contains(delims, *start))
+        ++start;
     if (start == end) {
         *context = start;
         return nullptr;
     }
     wchar_t* token = start;
-    while (start < end && !Contains(delims, *start)) ++start;
+    while (start < end && !Contains(delims, *start))
+        ++start;
     if (start < end) *start++ = L'\0';
     *context = start;
     return token;
@@ -67,7 +70,8 @@ RVSTRING_API wchar_t* RVS_strtok(wchar_t* text, const wchar_t* delimiters, wchar
 RVSTRING_API size_t RVS_strcspn(const wchar_t* text, const wchar_t* characters) {
     const std::wstring_view t = TextOrEmpty(text), set = TextOrEmpty(characters);
     size_t i = 0;
-    while (i < t.size() && !Contains(set, t[i])) ++i;
+    while (i < t.size() && !Contains(set, t[i]))
+        ++i;
     return i;
 }
 
@@ -93,14 +97,16 @@ RVSTRING_API size_t RVS_strsplit(uintptr_t* offsets, size_t capacity, wchar_t* t
     const bool escapes = flags & RVS_SPLIT_BACKSLASH_ESCAPES;
     const size_t step = whole ? sep.size() : 1;
     auto separatorAt = [&](size_t at) {
-        if (whole) return length - at >= sep.size() && std::wstring_view(text + at, sep.size()) == sep;
+        if (whole)
+            return length - at >= sep.size() && std::wstring_view(text + at, sep.size()) == sep;
         return at < length && Contains(sep, text[at]);
     };
 
     size_t count = 0, position = 0;
     while (count < capacity) {
         if (merge)
-            while (position < length && separatorAt(position)) position += step;
+            while (position < length && separatorAt(position))
+                position += step;
         offsets[count] = position;
         if (position >= length) return count + (merge ? 0 : 1);
 

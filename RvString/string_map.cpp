@@ -46,8 +46,10 @@ bool IsTrimmedSpace(wchar_t c) {
 
 std::wstring Trimmed(std::wstring_view text) {
     size_t begin = 0, end = text.size();
-    while (begin < end && IsTrimmedSpace(text[begin])) ++begin;
-    while (end > begin && IsTrimmedSpace(text[end - 1])) --end;
+    while (begin < end && IsTrimmedSpace(text[begin]))
+        ++begin;
+    while (end > begin && IsTrimmedSpace(text[end - 1]))
+        --end;
     return std::wstring(text.substr(begin, end - begin));
 }
 

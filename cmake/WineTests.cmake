@@ -4,7 +4,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-set(WINE_TEST_TIMEOUT 180 CACHE STRING "Seconds before a hanging test program fails")
+set(WINE_TEST_TIMEOUT 300 CACHE STRING "Seconds before a hanging test program fails")
 
 # One Xvfb display and one persistent wineserver for the whole ctest run.
 add_test(NAME wine_session_start

@@ -42,9 +42,13 @@ bool RangeUsable(const void* p, size_t bytes, DWORD access) {
 
 } // namespace
 
-bool IsReadable(const void* p, size_t bytes) { return RangeUsable(p, bytes, kReadable); }
+bool IsReadable(const void* p, size_t bytes) {
+    return RangeUsable(p, bytes, kReadable);
+}
 
-bool IsWritable(const void* p, size_t bytes) { return RangeUsable(p, bytes, kWritable); }
+bool IsWritable(const void* p, size_t bytes) {
+    return RangeUsable(p, bytes, kWritable);
+}
 
 bool HasSignature(const void* record, size_t size, Signature sig) {
     if (size < sizeof sig || !IsWritable(record, size)) return false;
@@ -57,7 +61,8 @@ namespace {
 
 // The first null character in [c, end), or end.
 template <class Char> const Char* FindNull(const Char* c, const Char* end) {
-    while (c < end && *c) ++c;
+    while (c < end && *c)
+        ++c;
     return c;
 }
 
@@ -75,7 +80,8 @@ template <> const wchar_t* FindNull(const wchar_t* c, const wchar_t* end) {
             if (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, zero))) break;
         }
     }
-    while (c < end && *c) ++c;
+    while (c < end && *c)
+        ++c;
     return c;
 }
 
@@ -107,6 +113,8 @@ bool SafeWideLength(const wchar_t* s, size_t* length, bool writable) {
     return SafeLength(s, length, writable);
 }
 
-bool SafeNarrowLength(const char* s, size_t* length) { return SafeLength(s, length, false); }
+bool SafeNarrowLength(const char* s, size_t* length) {
+    return SafeLength(s, length, false);
+}
 
 } // namespace rv

@@ -28,7 +28,8 @@ std::wstring ToWide(const char* text, unsigned codePage) {
 std::string ToNarrow(std::wstring_view text, unsigned codePage) {
     if (text.empty() || text.size() > INT_MAX) return {};
     const int n = static_cast<int>(text.size());
-    const int count = WideCharToMultiByte(codePage, 0, text.data(), n, nullptr, 0, nullptr, nullptr);
+    const int count =
+        WideCharToMultiByte(codePage, 0, text.data(), n, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<size_t>(count), '\0');
     if (count > 0)
         WideCharToMultiByte(codePage, 0, text.data(), n, narrow.data(), count, nullptr, nullptr);

@@ -19,7 +19,9 @@ ReadOnlyPage::ReadOnlyPage(const void* bytes, size_t size)
     VirtualProtect(page_, PageSize(), PAGE_READONLY, &old);
 }
 
-ReadOnlyPage::~ReadOnlyPage() { VirtualFree(page_, 0, MEM_RELEASE); }
+ReadOnlyPage::~ReadOnlyPage() {
+    VirtualFree(page_, 0, MEM_RELEASE);
+}
 
 void* UnmappedAddress() {
     static void* reserved = VirtualAlloc(nullptr, PageSize(), MEM_RESERVE, PAGE_NOACCESS);
@@ -31,7 +33,9 @@ RegionEdge::RegionEdge()
     VirtualAlloc(base_, PageSize(), MEM_COMMIT, PAGE_READWRITE);
 }
 
-RegionEdge::~RegionEdge() { VirtualFree(base_, 0, MEM_RELEASE); }
+RegionEdge::~RegionEdge() {
+    VirtualFree(base_, 0, MEM_RELEASE);
+}
 
 void* RegionEdge::EndingAtEdge(const void* bytes, size_t size) {
     char* record = base_ + PageSize() - size;

@@ -14,7 +14,8 @@ class Regex : public ::testing::Test {
     void TearDown() override { RegexFree(id_); }
     std::vector<std::wstring> Captures() {
         std::vector<std::wstring> all;
-        for (int i = 0; i < RegexGetMatchCount(id_); ++i) all.push_back(RegexGetMatch(id_, i));
+        for (int i = 0; i < RegexGetMatchCount(id_); ++i)
+            all.push_back(RegexGetMatch(id_, i));
         return all;
     }
 
@@ -28,9 +29,8 @@ TEST_F(Regex, CompileErrorsReturnTheComplementOfTheStandardCode) {
         const wchar_t* pattern;
         int result;
     } cases[] = {
-        {L"(", -6},         {L"a)", -6},     {L"[a", -5},  {L"a\\", -3},
-        {L"(a)\\2", -4},     {L"a{3,2}", -8}, {L"[b-a]", -9}, {L"a{2", -7},
-        {L"[[.foo.]]", -1}, {L"a{99999999999}", -10},
+        {L"(", -6},      {L"a)", -6},    {L"[a", -5},  {L"a\\", -3},       {L"(a)\\2", -4},
+        {L"a{3,2}", -8}, {L"[b-a]", -9}, {L"a{2", -7}, {L"[[.foo.]]", -1}, {L"a{99999999999}", -10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "pattern of " << wcslen(c.pattern));
@@ -50,15 +50,12 @@ TEST_F(Regex, SyntaxFlagsSelectGrammarAndOptions) {
         const wchar_t* text;
         int matches; // expected RegexMatches result
     } cases[] = {
-        {0, L"\\d+", L"42", 1},
-        {1, L"\\d+", L"42", 1},
-        {0x100, L"abc", L"ABC", 1},
-        {0, L"abc", L"ABC", 0},
-        {3, L"a\\{2\\}", L"aa", 1},       // basic
-        {3, L"(a)", L"(a)", 1},           // basic: parentheses are literal
-        {5, L"(a)|b", L"b", 2},           // extended
-        {0x201, L"(a)(b)", L"ab", 1},     // nosubs keeps only the whole match
-        {0x401, L"(a)(b)", L"ab", 3},     // optimize
+        {0, L"\\d+", L"42", 1},       {1, L"\\d+", L"42", 1},     {0x100, L"abc", L"ABC", 1},
+        {0, L"abc", L"ABC", 0},       {3, L"a\\{2\\}", L"aa", 1}, // basic
+        {3, L"(a)", L"(a)", 1},                                   // basic: parentheses are literal
+        {5, L"(a)|b", L"b", 2},                                   // extended
+        {0x201, L"(a)(b)", L"ab", 1}, // nosubs keeps only the whole match
+        {0x401, L"(a)(b)", L"ab", 3}, // optimize
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "flags " << c.flags);
@@ -86,7 +83,8 @@ TEST_F(Regex, ContinuedSearchWalksOccurrences) {
     ASSERT_EQ(RegexCompile(id_, L"\\d+", 0), 1);
     const wchar_t* text = L"a1b22c333";
     Strings found;
-    while (RegexSearch(id_, text, RVS_REGEX_CONTINUE)) found.push_back(RegexGetMatch(id_, 0));
+    while (RegexSearch(id_, text, RVS_REGEX_CONTINUE))
+        found.push_back(RegexGetMatch(id_, 0));
     EXPECT_EQ(found, (Strings{L"1", L"22", L"333"}));
 
     // A failed continued search keeps the scan position of the last success.
@@ -163,7 +161,8 @@ TEST_F(Regex, LongTextsAnswerOrFailWithoutHarm) {
     HANDLE thread = CreateThread(
         nullptr, 64 << 10,
         [](void* result) -> DWORD {
-            *static_cast<int*>(result) = RegexSearch(0x5151, L"x", 0) + RegexCompile(0x5151, L"x", 0) +
+            *static_cast<int*>(result) = RegexSearch(0x5151, L"x", 0) +
+                                         RegexCompile(0x5151, L"x", 0) +
                                          RegexSearch(0x5151, L"axa", 0);
             RegexFree(0x5151);
             return 0;
@@ -179,7 +178,8 @@ TEST_F(Regex, HugePatternsAreRefusedNotFatal) {
     EXPECT_LT(RegexCompile(id_, nested.c_str(), 0), 0);
     EXPECT_STRNE(RegexGetErrorDescription(id_), L"");
     std::wstring groups;
-    for (int i = 0; i < 200000; ++i) groups += L"(?:";
+    for (int i = 0; i < 200000; ++i)
+        groups += L"(?:";
     EXPECT_LT(RegexCompile(id_, groups.c_str(), 0), 0);
     EXPECT_EQ(RegexCompile(id_, L"ok", 0), 1);
     EXPECT_EQ(RegexMatches(id_, L"ok", 0), 1);

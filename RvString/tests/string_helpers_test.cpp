@@ -9,11 +9,13 @@
 
 namespace {
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 TEST(StringHelpers, AgreeWithTheCLibrary) {
-    const wchar_t* texts[] = {L"", L"a", L"abc", L"abd", L"ab", L"hello, world", L"\u00e9t\u00e9",
-                              L"  lead", L"a,b;;c"};
+    const wchar_t* texts[] = {
+        L"", L"a", L"abc", L"abd", L"ab", L"hello, world", L"\u00e9t\u00e9", L"  lead", L"a,b;;c"};
     const wchar_t* sets[] = {L"", L",", L" ;,", L"xyz", L"\u00e9", L"dc"};
     for (const wchar_t* a : texts) {
         for (const wchar_t* b : texts)
@@ -103,19 +105,24 @@ TEST(StringSplit, SplitsInPlace) {
         {L"a b;c", L" ;", 0, 8, {L"a", L"b", L"c"}},
         {L"a::b:c::", L"::", RVS_SPLIT_WHOLE_SEPARATOR, 8, {L"a", L"b:c", L""}},
         {L"::::a::::b", L"::", RVS_SPLIT_WHOLE_SEPARATOR | RVS_SPLIT_MERGE, 8, {L"a", L"b"}},
-        {L"a\\::b::c", L"::", RVS_SPLIT_WHOLE_SEPARATOR | RVS_SPLIT_BACKSLASH_ESCAPES, 8,
+        {L"a\\::b::c",
+         L"::",
+         RVS_SPLIT_WHOLE_SEPARATOR | RVS_SPLIT_BACKSLASH_ESCAPES,
+         8,
          {L"a::b", L"c"}},
         {L"abc", L",", 0, 1, {L"abc"}},
     };
     for (const SplitCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "case with flags " << c.flags << ", pieces "
-                                        << c.pieces.size());
+        SCOPED_TRACE(testing::Message()
+                     << "case with flags " << c.flags << ", pieces " << c.pieces.size());
         std::wstring text = c.text;
         text.push_back(L'\0');
         std::vector<uintptr_t> offsets(c.capacity, 0xFFFF);
-        const size_t count = RVS_strsplit(offsets.data(), c.capacity, text.data(), c.separator, c.flags);
+        const size_t count =
+            RVS_strsplit(offsets.data(), c.capacity, text.data(), c.separator, c.flags);
         ASSERT_EQ(count, c.pieces.size());
-        for (size_t i = 0; i < count; ++i) EXPECT_EQ(std::wstring(text.data() + offsets[i]), c.pieces[i]);
+        for (size_t i = 0; i < count; ++i)
+            EXPECT_EQ(std::wstring(text.data() + offsets[i]), c.pieces[i]);
     }
 }
 

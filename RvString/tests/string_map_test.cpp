@@ -53,17 +53,19 @@ TEST_F(StringMap, AddFillsPairsFromOptionText) {
             EXPECT_EQ(StrMapFind(map_, key.c_str()), 1) << key.size();
             EXPECT_EQ(Get(key.c_str()), value);
         }
-        for (const auto& key : c.absent) EXPECT_EQ(StrMapFind(map_, key.c_str()), 0);
+        for (const auto& key : c.absent)
+            EXPECT_EQ(StrMapFind(map_, key.c_str()), 0);
     }
 }
 
 TEST(BracedBody, AgreesWithTheWholeTextExpression) {
     const std::wregex braces(L"\\s*\\{\\s*(.*)\\s*\\}\\s*");
     const wchar_t* texts[] = {
-        L"{}", L"{ }", L"{", L"}", L"}{", L" { a } ", L"{a}}", L"{{a}", L"{a\n}", L"{\na}",
-        L"{a\nb}", L"{a\rb}", L"{a\u2028b}", L"{a\u2029}", L"{ a , b } \n", L"x{a}", L"{a}x",
-        L"{ \n \n }", L"{a } \t}", L"\u3000{a}\u3000", L"\u00a0{a}", L"{a}\f\v", L"",
-        L"{ {} }", L"{a:1}, {b:2}",
+        L"{}",        L"{ }",     L"{",          L"}",         L"}{",
+        L" { a } ",   L"{a}}",    L"{{a}",       L"{a\n}",     L"{\na}",
+        L"{a\nb}",    L"{a\rb}",  L"{a\u2028b}", L"{a\u2029}", L"{ a , b } \n",
+        L"x{a}",      L"{a}x",    L"{ \n \n }",  L"{a } \t}",  L"\u3000{a}\u3000",
+        L"\u00a0{a}", L"{a}\f\v", L"",           L"{ {} }",    L"{a:1}, {b:2}",
     };
     for (const wchar_t* text : texts) {
         std::wstring s(text);
@@ -90,7 +92,8 @@ TEST_F(StringMap, SetGetFindUnset) {
 TEST_F(StringMap, ValuePointerStaysValidWhileOtherEntriesChange) {
     StrMapSet(map_, L"kept", L"value");
     const wchar_t* value = StrMapGet(map_, L"kept");
-    for (int i = 0; i < 200; ++i) StrMapSet(map_, std::to_wstring(i).c_str(), L"x");
+    for (int i = 0; i < 200; ++i)
+        StrMapSet(map_, std::to_wstring(i).c_str(), L"x");
     StrMapUnset(map_, L"7");
     EXPECT_STREQ(value, L"value");
 }
@@ -101,10 +104,12 @@ TEST_F(StringMap, ParseOptionsCombinesNumbers) {
         const wchar_t* options;
         int64_t bits;
     } cases[] = {
-        {L"LEFT|TOP|16", 21},  {L"LEFT|BOTTOM", 1}, {L" LEFT|TOP", 4}, {L"", 0},
-        {L"-1", -1},           {L"SPACED", 8},      {L"LEFT||TOP", 5}, {L"TOP|", 4},
-        {L"HUGE", 0},          {L"  32x|1", 33},    {L"+2|-0", 2},
-        {L"9223372036854775807", INT64_MAX},
+        {L"LEFT|TOP|16", 21}, {L"LEFT|BOTTOM", 1},
+        {L" LEFT|TOP", 4},    {L"", 0},
+        {L"-1", -1},          {L"SPACED", 8},
+        {L"LEFT||TOP", 5},    {L"TOP|", 4},
+        {L"HUGE", 0},         {L"  32x|1", 33},
+        {L"+2|-0", 2},        {L"9223372036854775807", INT64_MAX},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StrMapParseOptions(map_, c.options), c.bits)
@@ -147,8 +152,9 @@ TEST(StringMapHandles, BadHandlesAreRejectedWithoutHarm) {
     testsupport::RegionEdge edge;
     void* straddling = edge.Straddling(head, sizeof head, 8);
 
-    void* handles[] = {nullptr, reinterpret_cast<void*>(1), reinterpret_cast<void*>(0x10000),
-                       readOnly.data(), testsupport::UnmappedAddress(), straddling};
+    void* handles[] = {
+        nullptr,         reinterpret_cast<void*>(1),     reinterpret_cast<void*>(0x10000),
+        readOnly.data(), testsupport::UnmappedAddress(), straddling};
     for (void* h : handles) {
         SCOPED_TRACE(h);
         EXPECT_EQ(StrMapAdd(h, L"a:1"), 0);
@@ -187,7 +193,8 @@ TEST_F(StringMap, BadStringArgumentsChangeNothing) {
 
 TEST_F(StringMap, LargeOptionText) {
     std::wstring text = L"{";
-    for (int i = 0; i < 20000; ++i) text += L"key" + std::to_wstring(i) + L": " + std::to_wstring(i) + L",";
+    for (int i = 0; i < 20000; ++i)
+        text += L"key" + std::to_wstring(i) + L": " + std::to_wstring(i) + L",";
     text += L"}";
     ASSERT_EQ(StrMapAdd(map_, text.c_str()), 1);
     EXPECT_EQ(Get(L"key19999"), L"19999");

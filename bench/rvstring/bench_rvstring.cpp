@@ -82,14 +82,16 @@ void SearchWalk(size_t numberEvery) {
     RegexCompile(1, pattern, 0);
     const double tOurs = Median(3, [&] {
         ours = 0;
-        for (uint32_t flags = 0; RegexSearch(1, text.c_str(), flags); flags = RVS_REGEX_CONTINUE) ++ours;
+        for (uint32_t flags = 0; RegexSearch(1, text.c_str(), flags); flags = RVS_REGEX_CONTINUE)
+            ++ours;
     });
     const std::wregex re(pattern);
     // As a caller of the standard library walks a null-terminated text.
     const double tDirect = Median(3, [&] {
         direct = 0;
         std::wcmatch m;
-        for (const wchar_t* p = text.c_str(); std::regex_search(p, m, re); p = m[0].second) ++direct;
+        for (const wchar_t* p = text.c_str(); std::regex_search(p, m, re); p = m[0].second)
+            ++direct;
     });
     // With the end of the text known, which the exports cannot assume.
     const double tKnownEnd = Median(3, [&] {
@@ -129,7 +131,8 @@ void CallOverhead() {
     const std::wregex re(L"(\\d+) nm");
     const int calls = 20000;
     const double tOurs = Median(5, [&] {
-        for (int i = 0; i < calls; ++i) RegexSearch(3, text, 0);
+        for (int i = 0; i < calls; ++i)
+            RegexSearch(3, text, 0);
     });
     const double tDirect = Median(5, [&] {
         std::wcmatch m;
@@ -147,7 +150,8 @@ void CallOverhead() {
 
 void MapFill() {
     std::wstring text = L"{";
-    for (int i = 0; i < 10000; ++i) text += L" key" + std::to_wstring(i) + L" : value" + std::to_wstring(i) + L" ,";
+    for (int i = 0; i < 10000; ++i)
+        text += L" key" + std::to_wstring(i) + L" : value" + std::to_wstring(i) + L" ,";
     text += L"}";
     void* map = nullptr;
     const double tOurs = Median(5, [&] {

@@ -37,8 +37,8 @@ TEST(MemoryChecks, SafeLengthStopsAtUnusableMemory) {
         static_cast<const wchar_t*>(edge.EndingAtEdge(terminated, sizeof terminated)), &length));
     EXPECT_EQ(length, 3u);
     const wchar_t open[] = {L'a', L'b'};
-    EXPECT_FALSE(
-        rv::SafeWideLength(static_cast<const wchar_t*>(edge.EndingAtEdge(open, sizeof open)), &length));
+    EXPECT_FALSE(rv::SafeWideLength(
+        static_cast<const wchar_t*>(edge.EndingAtEdge(open, sizeof open)), &length));
     // A misaligned string whose last character straddles the region end.
     const char odd[] = {'x', 'a', 0, 'b', 0};
     auto* straddling = static_cast<const char*>(edge.EndingAtEdge(odd, sizeof odd)) + 1;

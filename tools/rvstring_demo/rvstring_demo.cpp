@@ -7,7 +7,9 @@
 
 namespace {
 
-void Step(const char* what) { std::printf("\n-- %s\n", what); }
+void Step(const char* what) {
+    std::printf("\n-- %s\n", what);
+}
 
 } // namespace
 
@@ -31,7 +33,8 @@ int main() {
     const wchar_t* setting = L"Cyan 488 nm, 25 %";
     const int groups = RegexMatches(line, setting, 0);
     std::printf("RegexMatches(\"%ls\") = %d\n", setting, groups);
-    for (int i = 0; i < groups; ++i) std::printf("  match %d: \"%ls\"\n", i, RegexGetMatch(line, i));
+    for (int i = 0; i < groups; ++i)
+        std::printf("  match %d: \"%ls\"\n", i, RegexGetMatch(line, i));
 
     Step("Walking every occurrence with the continue flag");
     const uintptr_t number = 2;
@@ -48,19 +51,24 @@ int main() {
     Step("A million-character text does not overflow the caller's stack");
     const std::wstring long_text(1 << 20, L'a');
     RegexCompile(line, L"(a|b)*", 0);
-    std::printf("RegexMatches(\"(a|b)*\", 1048576 x 'a') = %d\n", RegexMatches(line, long_text.c_str(), 0));
-    for (uintptr_t id : {line, number, broken}) RegexFree(id);
+    std::printf("RegexMatches(\"(a|b)*\", 1048576 x 'a') = %d\n",
+                RegexMatches(line, long_text.c_str(), 0));
+    for (uintptr_t id : {line, number, broken})
+        RegexFree(id);
 
     Step("Splitting in place, with escaped separators");
     wchar_t list[] = L"488 nm,561 nm,label\\, with comma,,640 nm";
     uintptr_t offsets[8];
-    const size_t pieces = RVS_strsplit(offsets, 8, list, L",", RVS_SPLIT_MERGE | RVS_SPLIT_BACKSLASH_ESCAPES);
-    for (size_t i = 0; i < pieces; ++i) std::printf("  piece %zu: \"%ls\"\n", i, list + offsets[i]);
+    const size_t pieces =
+        RVS_strsplit(offsets, 8, list, L",", RVS_SPLIT_MERGE | RVS_SPLIT_BACKSLASH_ESCAPES);
+    for (size_t i = 0; i < pieces; ++i)
+        std::printf("  piece %zu: \"%ls\"\n", i, list + offsets[i]);
 
     Step("Tokenising and bounded copies");
     wchar_t path[] = L"C:\\Data\\2026\\run-07.tif";
     wchar_t* context = nullptr;
-    for (wchar_t* t = RVS_strtok(path, L"\\", &context); t; t = RVS_strtok(nullptr, L"\\", &context))
+    for (wchar_t* t = RVS_strtok(path, L"\\", &context); t;
+         t = RVS_strtok(nullptr, L"\\", &context))
         std::printf("  token \"%ls\"\n", t);
     wchar_t small[6];
     RVS_strncpy(small, L"truncated", 5);
