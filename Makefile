@@ -2,7 +2,6 @@
 BUILD ?= build
 JOBS ?= 2
 WINE_STATE = $(BUILD)/wine
-RUN = tools/wine/run.sh $(WINE_STATE)
 
 .PHONY: all deps configure build test demo bench format clean
 
