@@ -5,3 +5,14 @@ function(add_deliverable name)
   set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")
   target_link_libraries(${name} PRIVATE project_warnings)
 endfunction()
+
+# Adds every child folder of the current one that has a CMakeLists.txt, so a
+# new program or component joins the build by existing.
+function(add_child_directories)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
