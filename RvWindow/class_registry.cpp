@@ -4,6 +4,7 @@
 #include "dialog_record.h"
 #include "rv_args.h"
 
+#include <climits>
 #include <vector>
 
 namespace rvw {

@@ -3,8 +3,6 @@
 #include "class_registry.h"
 #include "dialog_record.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <vector>
 

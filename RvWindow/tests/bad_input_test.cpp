@@ -2,6 +2,7 @@
 #include "builder_fixture.h"
 #include "test_memory.h"
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -220,6 +221,20 @@ TEST_F(BuilderDialog, UnreadableNamesAndClasses) {
     EXPECT_EQ(RvDialog_AddControl(handle_, huge.c_str(), huge.c_str(), 0, 0, 10, &control), -1);
     EXPECT_EQ(RvDialog_AddControl(handle_, huge.c_str(), L"edit", 0, 0, 10, &control), 0);
     EXPECT_EQ(Find(huge.c_str()), reinterpret_cast<HWND>(static_cast<uintptr_t>(control)));
+}
+
+TEST_F(BuilderDialog, ExtremeOffsetsWidthsAndLineCountsDoNotOverflow) {
+    const int32_t extremes[][2] = {{INT32_MIN, 10},        {INT32_MAX, 10}, {0, INT32_MAX},
+                                   {INT32_MAX, INT32_MAX}, {-100000, -50},  {0, INT32_MIN}};
+    for (const auto& e : extremes) {
+        SCOPED_TRACE(testing::Message() << e[0] << ", " << e[1]);
+        uint32_t control = 0;
+        const int result = RvDialog_AddControl(handle_, L"x", L"static", 0, e[0], e[1], &control);
+        EXPECT_TRUE(result == 0 || result == -1);
+    }
+    EXPECT_EQ(RvDialog_DestroyAllControls(handle_), 0);
+    Add(L"after", L"edit", 0, 0, 20);
+    EXPECT_EQ(Rect(L"after").top, ExpectedMetrics().topMargin + ExpectedMetrics().rowGap);
 }
 
 TEST_F(BuilderDialog, OutParametersThatCannotBeWritten) {
