@@ -1,10 +1,10 @@
 // RvString next to the standard library called directly, in one run.
 // Each figure is the median of several repetitions.
 #include "RvString.h"
+#include "bench_timing.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <functional>
@@ -14,28 +14,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(int repetitions, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        const double start = Seconds();
-        work();
-        times.push_back(Seconds() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Runs `work` on a thread with a stack as large as the one RvString matches
 // on, so that the direct calls survive the same long texts.
@@ -49,7 +27,7 @@ double MedianOnLargeStack(int repetitions, const std::function<void()>& work) {
         nullptr, size_t{1} << 30,
         [](void* p) -> DWORD {
             auto* j = static_cast<Job*>(p);
-            j->median = Median(j->repetitions, *j->work);
+            j->median = bench::MedianSeconds(j->repetitions, *j->work);
             return 0;
         },
         &job, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
@@ -80,21 +58,21 @@ void SearchWalk(size_t numberEvery) {
     const wchar_t* pattern = L"\\d+";
     size_t ours = 0, direct = 0;
     RegexCompile(1, pattern, 0);
-    const double tOurs = Median(3, [&] {
+    const double tOurs = bench::MedianSeconds(3, [&] {
         ours = 0;
         for (uint32_t flags = 0; RegexSearch(1, text.c_str(), flags); flags = RVS_REGEX_CONTINUE)
             ++ours;
     });
     const std::wregex re(pattern);
     // As a caller of the standard library walks a null-terminated text.
-    const double tDirect = Median(3, [&] {
+    const double tDirect = bench::MedianSeconds(3, [&] {
         direct = 0;
         std::wcmatch m;
         for (const wchar_t* p = text.c_str(); std::regex_search(p, m, re); p = m[0].second)
             ++direct;
     });
     // With the end of the text known, which the exports cannot assume.
-    const double tKnownEnd = Median(3, [&] {
+    const double tKnownEnd = bench::MedianSeconds(3, [&] {
         std::wcmatch m;
         const wchar_t* end = text.c_str() + text.size();
         for (const wchar_t* p = text.c_str(); std::regex_search(p, end, m, re); p = m[0].second) {
@@ -113,7 +91,7 @@ void WholeMatch() {
     const wchar_t* pattern = L"([a-z]+ )*[a-z]*";
     RegexCompile(2, pattern, 0);
     int ours = 0;
-    const double tOurs = Median(5, [&] { ours = RegexMatches(2, text.c_str(), 0); });
+    const double tOurs = bench::MedianSeconds(5, [&] { ours = RegexMatches(2, text.c_str(), 0); });
     const std::wregex re(pattern);
     bool direct = false;
     const double tDirect = MedianOnLargeStack(5, [&] {
@@ -130,11 +108,11 @@ void CallOverhead() {
     RegexCompile(3, L"(\\d+) nm", 0);
     const std::wregex re(L"(\\d+) nm");
     const int calls = 20000;
-    const double tOurs = Median(5, [&] {
+    const double tOurs = bench::MedianSeconds(5, [&] {
         for (int i = 0; i < calls; ++i)
             RegexSearch(3, text, 0);
     });
-    const double tDirect = Median(5, [&] {
+    const double tDirect = bench::MedianSeconds(5, [&] {
         std::wcmatch m;
         std::vector<std::wstring> captures;
         for (int i = 0; i < calls; ++i) {
@@ -154,12 +132,12 @@ void MapFill() {
         text += L" key" + std::to_wstring(i) + L" : value" + std::to_wstring(i) + L" ,";
     text += L"}";
     void* map = nullptr;
-    const double tOurs = Median(5, [&] {
+    const double tOurs = bench::MedianSeconds(5, [&] {
         StrMapCreate(&map, nullptr);
         StrMapAdd(map, text.c_str());
     });
     StrMapFree(&map);
-    const double tDirect = Median(5, [&] {
+    const double tDirect = bench::MedianSeconds(5, [&] {
         std::map<std::wstring, std::wstring> plain;
         std::wstring_view body(text);
         body = body.substr(1, body.size() - 2);
@@ -188,8 +166,9 @@ void ParseOptions() {
         options += (i ? L"|" : L"") + name;
     }
     int64_t ours = 0, direct = 0;
-    const double tOurs = Median(21, [&] { ours = StrMapParseOptions(map, options.c_str()); });
-    const double tDirect = Median(21, [&] {
+    const double tOurs =
+        bench::MedianSeconds(21, [&] { ours = StrMapParseOptions(map, options.c_str()); });
+    const double tDirect = bench::MedianSeconds(21, [&] {
         direct = 0;
         size_t start = 0;
         while (start <= options.size()) {
