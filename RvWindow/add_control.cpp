@@ -63,11 +63,10 @@ int AddControlTo(DialogRecord& record, const wchar_t* name, const wchar_t* windo
     if (!control) return -1;
 
     SendMessageW(control, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
-    if (cls.initialiser) {
-        cls.initialiser(control);
-        // An initialiser is outside code: the dialog must still be there.
-        if (RecordOf(dialog) != &record || !IsWindow(control)) return -1;
-    }
+    if (cls.initialiser) cls.initialiser(control);
+    // Handlers ran during the creation and the initialiser is outside code:
+    // the dialog and the control must both still be there.
+    if (RecordOf(dialog) != &record || !IsWindow(control)) return -1;
 
     // A control that cannot be entered in the table still stands in the layout.
     if (RoomForOne(record.controls)) {

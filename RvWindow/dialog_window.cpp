@@ -42,6 +42,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return ControlColour(*record, reinterpret_cast<HDC>(wParam));
     case WM_SHOWWINDOW:
         if (wParam) AutoSizeOnShow(*record);
+        // Handlers of the resize may have destroyed the dialog.
+        record = SlotRecord(dialog);
+        if (!record) return 0;
         break;
     case WM_SIZE:
         if (wParam == SIZE_RESTORED) record->layoutChanged = 0;

@@ -38,7 +38,8 @@ class MessageLog {
 
 // Subclasses a window and logs every message that reaches it before passing
 // it on. The window procedure is restored when the recorder ends or the
-// window is destroyed, whichever comes first.
+// window is destroyed, whichever comes first. One recorder per window at a
+// time: recorders of one window do not chain.
 class MessageRecorder {
   public:
     MessageRecorder(HWND window, MessageLog& log, std::wstring tag = {});

@@ -96,6 +96,31 @@ TEST_F(ThreeButtons, DestroyingAllStartsTheLayoutAfresh) {
     EXPECT_EQ(HandlerLog().Count(WM_APP + 1), 1u) << "handlers of no control stay";
 }
 
+INT_PTR DestroyingItsDialog(HWND dialog, UINT, WPARAM, LPARAM, const wchar_t*) {
+    DestroyWindow(dialog);
+    return 0;
+}
+
+TEST_F(BuilderDialog, AHandlerMayDestroyTheDialogWhileAControlIsAdded) {
+    RvDialog_AddMessageHandler(handle_, nullptr, WM_PARENTNOTIFY, WM_PARENTNOTIFY, 0, 0, 0, 0,
+                               DestroyingItsDialog, L"");
+    uint32_t control = 0;
+    EXPECT_EQ(RvDialog_AddControl(handle_, L"a", L"edit", 0, 0, 10, &control), -1);
+    EXPECT_FALSE(IsWindow(dialog_));
+    EXPECT_EQ(control, 0u);
+}
+
+TEST_F(BuilderDialog, AHandlerMayDestroyTheDialogWhileItIsSizedOnShow) {
+    Add(L"a", L"edit");
+    RvDialog_AddMessageHandler(handle_, nullptr, WM_SIZE, WM_SIZE, 0, 0, 0, 0, DestroyingItsDialog,
+                               L"");
+    RvDialog_AddMessageHandler(handle_, nullptr, WM_SHOWWINDOW, WM_SHOWWINDOW, 0, 0, 0, 0,
+                               LogHandler, L"shown");
+    ShowWindow(dialog_, SW_SHOWNA);
+    EXPECT_FALSE(IsWindow(dialog_));
+    EXPECT_EQ(HandlerLog().Count(WM_SHOWWINDOW), 0u) << "no handler runs for a freed record";
+}
+
 TEST_F(BuilderDialog, ClosingRequestsDoNothingWithoutAHandler) {
     SendMessageW(dialog_, WM_CLOSE, 0, 0);
     SendMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
