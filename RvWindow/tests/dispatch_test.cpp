@@ -91,6 +91,20 @@ TEST_F(BuilderDialog, HandlersGetTheirTextTruncatedTo256Characters) {
     EXPECT_EQ(HandlerLog().Tags(WM_APP + 1), (Tags{L""}));
 }
 
+TEST_F(BuilderDialog, MessagesSentByNameReachOnlyThatControl) {
+    HWND first = Add(L"first", L"edit");
+    HWND second = Add(L"second", L"edit");
+    testsupport::MessageLog log;
+    testsupport::MessageRecorder a(first, log, L"first"), b(second, log, L"second");
+    RvDialog_SendMessage(handle_, L"second", WM_APP + 4, -1, 7);
+    RvDialog_SendMessage(handle_, L"third", WM_APP + 4, 0, 0);
+    const auto sent = log.Of(WM_APP + 4);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].tag, L"second");
+    EXPECT_EQ(sent[0].wParam, static_cast<WPARAM>(-1)) << "parameters are signed 32-bit values";
+    EXPECT_EQ(sent[0].lParam, 7);
+}
+
 class ButtonHandlers : public BuilderDialog {
   protected:
     void SetUp() override {
