@@ -24,16 +24,16 @@ CKaLumencorV2Device::CKaLumencorV2Device()
       m_iBusMode(2), m_bCommunicationEnabled(true), m_hThread(nullptr), m_dwThreadId(0),
       m_hStarted(nullptr), m_hEnded(nullptr), m_hAccepted(nullptr), m_hDone(nullptr),
       m_hRequest(nullptr), m_pRequestFunction(nullptr), m_requestArguments{0, 0, 0},
-      m_iRequestResult(0), m_iRefreshCountdown(-1), m_bConnected(false), m_bConfiguredOnce(false),
-      m_eLumencorControl(KA_CONTROL_USB), m_bPadEnabled(true),
-      m_dwMainThreadId(GetCurrentThreadId()), m_multiLaser(this), m_shutter(this), m_pPad(nullptr),
-      m_bEnableTriggering(false), m_pDeviceManager(nullptr), m_pNIDAQEngine(nullptr), m_iCOMPort(0),
-      m_pSerial(nullptr), m_bLogCommunication(false), m_bValuesChanged(false),
-      m_bReadoutsChanged(false), m_bShowTemperature(true), m_iTemperature(0), m_iSupplyCurrent(0),
-      m_iSupplyPower(0), m_bShowSubset(true), m_eConnectorBlock(0), m_eModelType(KA_MODEL_SPECTRA3),
-      m_bWakeUpSupported(false), m_iFirmwareMajor(1), m_iFirmwareMinor(0), m_iFirmwarePatch(0),
-      m_bInExperiment(false), m_bInJob(false), m_dLastWakeUp(0.0),
-      m_eStandByMode(KA_STANDBY_OUTSIDE), m_iAwake(1) {
+      m_iRequestResult(0), m_uRequestSequence(0), m_uDoneSequence(0), m_iRefreshCountdown(-1),
+      m_bConnected(false), m_bConfiguredOnce(false), m_eLumencorControl(KA_CONTROL_USB),
+      m_bPadEnabled(true), m_dwMainThreadId(GetCurrentThreadId()), m_multiLaser(this),
+      m_shutter(this), m_pPad(nullptr), m_bEnableTriggering(false), m_pDeviceManager(nullptr),
+      m_pNIDAQEngine(nullptr), m_iCOMPort(0), m_pSerial(nullptr), m_bLogCommunication(false),
+      m_bValuesChanged(false), m_bReadoutsChanged(false), m_bShowTemperature(true),
+      m_iTemperature(0), m_iSupplyCurrent(0), m_iSupplyPower(0), m_bShowSubset(true),
+      m_eConnectorBlock(0), m_eModelType(KA_MODEL_SPECTRA3), m_bWakeUpSupported(false),
+      m_iFirmwareMajor(1), m_iFirmwareMinor(0), m_iFirmwarePatch(0), m_bInExperiment(false),
+      m_bInJob(false), m_dLastWakeUp(0.0), m_eStandByMode(KA_STANDBY_OUTSIDE), m_iAwake(1) {
     std::memset(m_notificationQueue, 0, sizeof m_notificationQueue);
     KA_LoadLocaleFromResource(ThisModule());
     KA_DIAG(true, L"CKaLumencorV2Device constructor");

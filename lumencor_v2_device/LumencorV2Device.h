@@ -176,6 +176,8 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     KaWorkerCall m_pRequestFunction;
     uint64_t m_requestArguments[3];
     int32_t m_iRequestResult;
+    // Numbers the requests, so that a caller knows the completion is its own.
+    uint32_t m_uRequestSequence, m_uDoneSequence;
     std::atomic<int32_t> m_iRefreshCountdown;
     std::atomic<bool> m_bConnected;
     bool m_bConfiguredOnce;

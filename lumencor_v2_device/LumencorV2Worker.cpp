@@ -98,10 +98,9 @@ void CKaLumencorV2Device::Main() {
             KA_DIAG(true, L"CKaLumencorV2Device::Main - Unknown exception - 1");
             m_iRequestResult = -1;
         }
-        // Done is signalled before the slot is free: a caller that fills the
-        // slot next resets it after this signal, never before.
-        SetEvent(m_hDone);
+        m_uDoneSequence = m_uRequestSequence;
         LeaveCriticalSection(&m_csHandOver);
+        SetEvent(m_hDone);
     }
 }
 
@@ -114,6 +113,7 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
     m_requestArguments[1] = parameter1;
     m_requestArguments[2] = parameter2;
     m_iRequestResult = 0;
+    uint32_t sequence = ++m_uRequestSequence;
     HANDLE accepted = m_hAccepted, done = m_hDone, request = m_hRequest;
     // A completed hand-over consumed both auto-reset events; only one that
     // timed out can leave them signalled (the resets cost a round trip each).
@@ -133,12 +133,21 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
                        L"accept the call");
         return KA_DM_TIMEOUT;
     }
-    if (WaitForSingleObject(done, timeoutMs) == WAIT_OBJECT_0) {
-        // Stored before done was signalled; no later call can run before
-        // this caller releases the caller lock.
+    // After a time-out the worker may still signal the call it was running;
+    // only the completion of this call's request ends the wait.
+    DWORD startMs = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - startMs;
+        if (elapsed >= timeoutMs || WaitForSingleObject(done, timeoutMs - elapsed) != WAIT_OBJECT_0)
+            break;
+        EnterCriticalSection(&m_csHandOver);
+        bool mine = m_uDoneSequence == sequence;
         int32_t result = m_iRequestResult;
-        LeaveCriticalSection(&m_csCaller);
-        return result;
+        LeaveCriticalSection(&m_csHandOver);
+        if (mine) {
+            LeaveCriticalSection(&m_csCaller);
+            return result;
+        }
     }
     m_bHandOverClean = false;
     LeaveCriticalSection(&m_csCaller);
