@@ -126,20 +126,36 @@ int32_t CKaLumencorV2Device::CallBack(KaWorkerCall function, uint64_t argument, 
 
     if (timeoutMs == 0) timeoutMs = CKaSimpleDMHelper::GetReleaseMode() ? 60000 : 600000;
     if (request) SetEvent(request);
-    if (!accepted || WaitForSingleObject(accepted, kHandOverWaitMs) != WAIT_OBJECT_0) {
-        m_bHandOverClean = false;
-        LeaveCriticalSection(&m_csCaller);
-        KA_DIAG(false, L"CKaLumencorV2Device::CallBack - time-out 1 - the worker thread did not "
-                       L"accept the call");
-        return KA_DM_TIMEOUT;
+
+    // A call that is accepted and done within the first wait takes both
+    // auto-reset events in one wait; a slower one gets the two waits in turn.
+    HANDLE both[2] = {accepted, done};
+    DWORD firstMs = timeoutMs < kHandOverWaitMs ? timeoutMs : kHandOverWaitMs;
+    DWORD startMs = GetTickCount();
+    DWORD wait = accepted ? WaitForMultipleObjects(2, both, TRUE, firstMs) : WAIT_FAILED;
+    bool doneSignalled = wait == WAIT_OBJECT_0 || wait == WAIT_OBJECT_0 + 1;
+    if (!doneSignalled) {
+        DWORD elapsed = GetTickCount() - startMs;
+        DWORD rest = elapsed < kHandOverWaitMs ? kHandOverWaitMs - elapsed : 0;
+        if (!accepted || WaitForSingleObject(accepted, rest) != WAIT_OBJECT_0) {
+            m_bHandOverClean = false;
+            LeaveCriticalSection(&m_csCaller);
+            KA_DIAG(false, L"CKaLumencorV2Device::CallBack - time-out 1 - the worker thread did "
+                           L"not accept the call");
+            return KA_DM_TIMEOUT;
+        }
+        startMs = GetTickCount();
     }
     // After a time-out the worker may still signal the call it was running;
     // only the completion of this call's request ends the wait.
-    DWORD startMs = GetTickCount();
     for (;;) {
-        DWORD elapsed = GetTickCount() - startMs;
-        if (elapsed >= timeoutMs || WaitForSingleObject(done, timeoutMs - elapsed) != WAIT_OBJECT_0)
-            break;
+        if (!doneSignalled) {
+            DWORD elapsed = GetTickCount() - startMs;
+            if (elapsed >= timeoutMs ||
+                WaitForSingleObject(done, timeoutMs - elapsed) != WAIT_OBJECT_0)
+                break;
+        }
+        doneSignalled = false;
         EnterCriticalSection(&m_csHandOver);
         bool mine = m_uDoneSequence == sequence;
         int32_t result = m_iRequestResult;
