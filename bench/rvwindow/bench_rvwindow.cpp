@@ -1,11 +1,11 @@
 // Speed of the dialog builder next to plain Win32 doing the same work in the
 // same run: adding controls, and dispatching messages through handlers.
 #include "RvWindow.h"
+#include "bench_timing.h"
 #include "unmanaged_windows.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -17,17 +17,6 @@ constexpr int kMessages = 100000;
 constexpr int kHandlers = 100;
 constexpr int kRounds = 11;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // One way of doing the work: `prepare` and `clean` run outside the timing.
 struct Contender {
     std::function<void()> prepare, timed, clean;
@@ -35,16 +24,11 @@ struct Contender {
 
 double TimeOnce(const Contender& c) {
     c.prepare();
-    const double start = Now();
+    const double start = bench::Seconds();
     c.timed();
-    const double elapsed = Now() - start;
+    const double elapsed = bench::Seconds() - start;
     c.clean();
     return elapsed;
-}
-
-double MedianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Comparison {
@@ -60,7 +44,7 @@ Comparison Compare(const Contender& baseline, const Contender& measured) {
         b.push_back(TimeOnce(measured));
         ratios.push_back(b.back() / a.back());
     }
-    return {MedianOf(a), MedianOf(b), MedianOf(ratios)};
+    return {bench::Percentile(a, 0.5), bench::Percentile(b, 0.5), bench::Percentile(ratios, 0.5)};
 }
 
 // Prints both times and their ratio; a target of 0 means none is set.
