@@ -53,3 +53,18 @@ TEST(MacroRegistration, ParameterIndexesStartAtOne) {
 }
 
 } // namespace
+
+#include "KaPluginModule.h"
+
+namespace {
+
+TEST(PluginModule, ModulesWithoutClassRecordsAreRefused) {
+    CKaPluginModule module;
+    EXPECT_FALSE(module.Load(L"no_such_module.dll"));
+    EXPECT_FALSE(module.Load(L"hx_gnr_system.dll")) << "no registration section";
+    EXPECT_EQ(0, module.GetClassCount());
+    EXPECT_EQ(nullptr, module.Construct("CKaLumencorV2Device", __FILE__, __LINE__));
+    EXPECT_NE(nullptr, module.FindSection(".text", nullptr));
+}
+
+} // namespace
