@@ -1,7 +1,7 @@
 // Regular expressions for macros, kept under identifiers the macro chooses.
 #include "RvString.h"
 #include "regex_object.h"
-#include "text_args.h"
+#include "rv_args.h"
 
 #include <map>
 #include <memory>
@@ -23,7 +23,7 @@ rvs::RegexObject* Find(uintptr_t id) {
 } // namespace
 
 RVSTRING_API int RegexCompile(uintptr_t id, const wchar_t* pattern, int32_t syntaxFlags) {
-    return rvs::Guarded(rvs::ErrorResult(std::regex_constants::error_space), [&] {
+    return rv::Guarded(rvs::ErrorResult(std::regex_constants::error_space), [&] {
         std::unique_ptr<rvs::RegexObject>& object = Expressions()[id];
         if (!object) object = std::make_unique<rvs::RegexObject>();
         return object->Compile(pattern, syntaxFlags);
@@ -36,14 +36,14 @@ RVSTRING_API const wchar_t* RegexGetErrorDescription(uintptr_t id) {
 }
 
 RVSTRING_API int RegexMatches(uintptr_t id, const wchar_t* text, uint32_t matchFlags) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         rvs::RegexObject* object = Find(id);
         return object ? object->Run(false, text, matchFlags) : 0;
     });
 }
 
 RVSTRING_API int RegexSearch(uintptr_t id, const wchar_t* text, uint32_t matchFlags) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         rvs::RegexObject* object = Find(id);
         return object ? object->Run(true, text, matchFlags) : 0;
     });

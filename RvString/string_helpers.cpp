@@ -2,7 +2,7 @@
 // unreadable text counts as an empty one; a destination that cannot be
 // written is not touched.
 #include "RvString.h"
-#include "text_args.h"
+#include "rv_args.h"
 
 #include <cwchar>
 
@@ -10,7 +10,7 @@ namespace {
 
 std::wstring_view TextOrEmpty(const wchar_t* text) {
     std::wstring_view view;
-    return rvs::ReadText(text, &view) ? view : std::wstring_view();
+    return rv::ReadWideArgument(text, &view) ? view : std::wstring_view();
 }
 
 // A text the caller lets us modify in place.
@@ -86,7 +86,7 @@ RVSTRING_API size_t RVS_strsplit(uintptr_t* offsets, size_t capacity, wchar_t* t
     size_t length;
     std::wstring_view sep;
     if (!offsets || capacity == 0 || !WritableText(text, &length) ||
-        !rvs::ReadText(separator, &sep) || sep.empty())
+        !rv::ReadWideArgument(separator, &sep) || sep.empty())
         return 0;
     // There are never more pieces than characters plus one.
     const size_t most = capacity < length + 1 ? capacity : length + 1;

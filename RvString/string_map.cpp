@@ -2,7 +2,7 @@
 // option text such as "{ left: 1, top: 4 }" and use to parse "left|top".
 #include "RvString.h"
 #include "braced_body.h"
-#include "text_args.h"
+#include "rv_args.h"
 
 #include <windows.h>
 
@@ -66,7 +66,7 @@ void AddPairs(StrMap& map, std::wstring_view text) {
 } // namespace
 
 RVSTRING_API int StrMapCreate(void** handleVariable, const wchar_t* text) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         if (!rv::IsWritable(handleVariable, sizeof *handleVariable)) return 0;
         StrMap* map = AsMap(*handleVariable);
         if (map) {
@@ -76,64 +76,64 @@ RVSTRING_API int StrMapCreate(void** handleVariable, const wchar_t* text) {
             *handleVariable = map;
         }
         std::wstring_view initial;
-        if (rvs::ReadText(text, &initial)) AddPairs(*map, initial);
+        if (rv::ReadWideArgument(text, &initial)) AddPairs(*map, initial);
         return 1;
     });
 }
 
 RVSTRING_API int StrMapAdd(void* handle, const wchar_t* text) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         StrMap* map = AsMap(handle);
         if (!map) return 0;
         std::wstring_view view;
-        if (rvs::ReadText(text, &view)) AddPairs(*map, view);
+        if (rv::ReadWideArgument(text, &view)) AddPairs(*map, view);
         return 1;
     });
 }
 
 RVSTRING_API int StrMapSet(void* handle, const wchar_t* key, const wchar_t* value) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         StrMap* map = AsMap(handle);
         std::wstring_view k, v;
-        if (!map || !rvs::ReadText(key, &k) || !rvs::ReadText(value, &v)) return 0;
+        if (!map || !rv::ReadWideArgument(key, &k) || !rv::ReadWideArgument(value, &v)) return 0;
         map->entries[std::wstring(k)] = std::wstring(v);
         return 1;
     });
 }
 
 RVSTRING_API const wchar_t* StrMapGet(void* handle, const wchar_t* key) {
-    return rvs::Guarded<const wchar_t*>(nullptr, [&]() -> const wchar_t* {
+    return rv::Guarded<const wchar_t*>(nullptr, [&]() -> const wchar_t* {
         StrMap* map = AsMap(handle);
         std::wstring_view k;
-        if (!map || !rvs::ReadText(key, &k)) return nullptr;
+        if (!map || !rv::ReadWideArgument(key, &k)) return nullptr;
         return map->entries[std::wstring(k)].c_str();
     });
 }
 
 RVSTRING_API int StrMapFind(void* handle, const wchar_t* key) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         StrMap* map = AsMap(handle);
         std::wstring_view k;
-        if (!map || !rvs::ReadText(key, &k)) return 0;
+        if (!map || !rv::ReadWideArgument(key, &k)) return 0;
         return map->entries.count(std::wstring(k)) ? 1 : 0;
     });
 }
 
 RVSTRING_API int StrMapUnset(void* handle, const wchar_t* key) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         StrMap* map = AsMap(handle);
         std::wstring_view k;
-        if (!map || !rvs::ReadText(key, &k)) return 0;
+        if (!map || !rv::ReadWideArgument(key, &k)) return 0;
         map->entries.erase(std::wstring(k));
         return 1;
     });
 }
 
 RVSTRING_API int64_t StrMapParseOptions(void* handle, const wchar_t* options) {
-    return rvs::Guarded<int64_t>(0, [&] {
+    return rv::Guarded<int64_t>(0, [&] {
         StrMap* map = AsMap(handle);
         std::wstring_view text;
-        if (!map || !rvs::ReadText(options, &text)) return int64_t{0};
+        if (!map || !rv::ReadWideArgument(options, &text)) return int64_t{0};
         int64_t bits = 0;
         std::wstring name;
         SplitAt(text, L'|', [&](std::wstring_view piece) {
@@ -147,7 +147,7 @@ RVSTRING_API int64_t StrMapParseOptions(void* handle, const wchar_t* options) {
 }
 
 RVSTRING_API int StrMapFree(void** handleVariable) {
-    return rvs::Guarded(0, [&] {
+    return rv::Guarded(0, [&] {
         if (!rv::IsWritable(handleVariable, sizeof *handleVariable)) return 0;
         StrMap* map = AsMap(*handleVariable);
         if (!map) return 0;
