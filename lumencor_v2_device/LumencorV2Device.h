@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 // A call handed to the worker thread: argument and two parameters.
 typedef int32_t (*KaWorkerCall)(uint64_t argument, uint64_t parameter1, uint64_t parameter2);
@@ -141,6 +142,10 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     void CloseWorkerHandles();
     void Main();
     int32_t SendAndReceive(const char* command, char* answer, int size);
+    // The simulated engine (no serial port): its answer to the last command.
+    int32_t SimulatedReceive(char* buffer, int size);
+    std::string SimulatedAnswer();
+    int32_t SimulatedIntensity(double power) const;
     bool QueryIdentity(const char* keyword, char* answer, int size);
     void ParseChannelMap(const CKaStringA& names);
     void ReadSettings(const wchar_t* settings);

@@ -43,9 +43,11 @@ int32_t CKaLumencorV2Device::CommandSend(const char* command, int length) {
 // characters are read.
 int32_t CKaLumencorV2Device::Receive(char* buffer, int size, int attempts) {
     if (size <= 0) return 0;
+    // Simulated answers are not logged; the command was, by CommandSend.
+    if (m_bSimulator) return SimulatedReceive(buffer, size);
     buffer[0] = 0;
     int count = 0;
-    if (!m_bSimulator && m_pSerial) {
+    if (m_pSerial) {
         for (int attempt = 0; attempt < attempts && count == 0; ++attempt)
             count = m_pSerial->ReceiveWithLoop('\r', 1, buffer, size - 1, 3, 1);
         if (count < 0 || count > size - 1) count = 0;
