@@ -1,12 +1,12 @@
 // Time of one "GET MODEL" query and its answer through the COM port to the
 // emulated engine, next to the time its bytes take on the wire at 115200 baud
 // (10 bits a byte: start, eight data, stop).
+#include "bench_timing.h"
 #include "emulator_control.h"
 #include "serial_port.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,18 +16,6 @@ namespace {
 constexpr unsigned kBaud = 115200;
 constexpr int kWarmUp = 20;
 constexpr int kRounds = 500;
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 } // namespace
 
@@ -58,18 +46,17 @@ int main() {
         if (!control.Set("PACE", pace)) return 1;
         std::vector<double> times;
         for (int round = 0; round < kWarmUp + kRounds; ++round) {
-            LARGE_INTEGER start, end;
-            QueryPerformanceCounter(&start);
+            const double start = bench::Seconds();
             const std::string answer = port.Ask(command);
-            QueryPerformanceCounter(&end);
+            const double elapsedMs = 1000.0 * (bench::Seconds() - start);
             if (answer != expected) {
                 std::fprintf(stderr, "unexpected answer after %d rounds\n", round);
                 return 1;
             }
-            if (round >= kWarmUp) times.push_back(Milliseconds(end.QuadPart - start.QuadPart));
+            if (round >= kWarmUp) times.push_back(elapsedMs);
         }
-        const double median = Percentile(times, 0.5);
-        const double p99 = Percentile(times, 0.99);
+        const double median = bench::Percentile(times, 0.5);
+        const double p99 = bench::Percentile(times, 0.99);
         std::printf(
             "  %-8s median %7.3f ms (%5.2fx wire), 99th percentile %7.3f ms (%5.2fx wire)\n",
             *pace == '1' ? "paced" : "unpaced", median, median / wire, p99, p99 / wire);
