@@ -39,7 +39,7 @@ StackGuard& DeepStackGuard();
 
 // Reserved size of the deep stack and the part kept free below the guard for
 // the matcher's recursion between two characters (bounded by the size of the
-// compiled expression) and for unwinding.
+// compiled expression) and for the switch back when a job is abandoned.
 constexpr size_t kDeepStackReserve = size_t{2} << 30;
 constexpr size_t kDeepStackHeadroom = size_t{128} << 20;
 // Committed up front, so that ordinary texts never pay a guard-page fault per
