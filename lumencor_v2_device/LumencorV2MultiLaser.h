@@ -20,8 +20,41 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     EDeviceManagerReturnCode GetLineWavelength(int line, unsigned* wavelength) override;
     EDeviceManagerReturnCode DeviceCommand(int code, int64_t value, void* out) override;
 
+    // Line used and power (LumencorV2MultiLaserLines.cpp).
+    EDeviceManagerReturnCode GetLineUsed(int line, bool* used) override;
+    EDeviceManagerReturnCode SetLineUsed(int line, bool used) override;
+    EDeviceManagerReturnCode GetPowerLimits(int line, int mode, int scale, int* steps,
+                                            int* maximum) override;
+    EDeviceManagerReturnCode GetPowerLimits(int line, int* steps, int* maximum) override;
+    EDeviceManagerReturnCode SetLinePowerRaw(int line, int mode, int scale, int power,
+                                             bool raw) override;
+    EDeviceManagerReturnCode SetLinePowerRaw(int line, int power, bool raw) override;
+    EDeviceManagerReturnCode GetPowerMode(int* mode) override;
+    EDeviceManagerReturnCode ConvertPower(double value, int fromScale, int toScale,
+                                          double* converted) override;
+    EDeviceManagerReturnCode GetLinePower(int line, int mode, double* percent) override;
+    EDeviceManagerReturnCode GetLinePower(int line, double* percent) override;
+    EDeviceManagerReturnCode SetLinePower(int line, int mode, double percent) override;
+    EDeviceManagerReturnCode SetLinePower(int line, double percent) override;
+    EDeviceManagerReturnCode GetAllLines(bool* used, double* percent) override;
+    EDeviceManagerReturnCode SetAllLines(const bool* used, const double* percent) override;
+
+    // Line settings (LumencorV2MultiLaserSettings.cpp).
+    EDeviceManagerReturnCode GetSettings(CKaStringW& settings) override;
+    EDeviceManagerReturnCode SetSettings(const wchar_t* settings) override;
+
+    // Engine value of a power in percent: round(MAXINT x percent / 100),
+    // halves away from zero.
+    int32_t Intensity(double percent) const;
+
+    // Worker-thread operations: switch a line, set its intensity.
+    int32_t C_SetLineUsed(int line, bool on);
+    int32_t C_SetLinePower(int line, int32_t value);
+
     // Sends the marked line changes of a batch; runs on the worker thread.
     static int32_t C_ExecuteBatch(uint64_t device, uint64_t, uint64_t);
+    static int32_t C_SetLineUsedCall(uint64_t self, uint64_t line, uint64_t on);
+    static int32_t C_SetLinePowerCall(uint64_t self, uint64_t line, uint64_t value);
 
     void* m_pSequenceOwner;
     CKaLumencorV2Device* m_pDevice;

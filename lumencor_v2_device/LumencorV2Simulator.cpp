@@ -5,7 +5,6 @@
 #include "ScopedLock.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +24,8 @@ std::string Formatted(const char* format, ...) {
 
 } // namespace
 
-// Engine value of a power in percent: halves round away from zero.
 int32_t CKaLumencorV2Device::SimulatedIntensity(double power) const {
-    return static_cast<int32_t>(std::lround(m_multiLaser.m_iMaxInt * power / 100.0));
+    return m_multiLaser.Intensity(power);
 }
 
 std::string CKaLumencorV2Device::SimulatedAnswer() {
