@@ -35,11 +35,16 @@ TEST_F(LinesTest, PowerBecomesTheEngineIntensityRoundedHalfAwayFromZero) {
                  {4095.0, true, 100.0, 4095}, {150.0, false, 100.0, 4095},
                  {-5.0, false, 0.0, 0}};
     const int line = 2;
+    device->SetLogCommunication(true);
     for (const Case& c : cases) {
         engine.ClearCommands();
         EXPECT_EQ(KA_DM_OK, c.raw ? Lines().SetLinePowerRaw(line, static_cast<int>(c.power), true)
                                   : Lines().SetLinePower(line, c.power));
         EXPECT_EQ(1, engine.Count(Command("SET CHINT", line, c.sent))) << c.power;
+        EXPECT_EQ(1, log.Count(L"CKaLumencorV2MultiLaser::C_SetLinePower(2, " +
+                               std::to_wstring(c.sent) + L")"))
+            << c.power;
+        log.Clear();
         double power = -1;
         EXPECT_EQ(KA_DM_OK, Lines().GetLinePower(line, &power));
         EXPECT_DOUBLE_EQ(c.stored, power) << c.power;
