@@ -68,17 +68,14 @@ RVSTRING_API wchar_t* RVS_strtok(wchar_t* text, const wchar_t* delimiters, wchar
 }
 
 RVSTRING_API size_t RVS_strcspn(const wchar_t* text, const wchar_t* characters) {
-    const std::wstring_view t = TextOrEmpty(text), set = TextOrEmpty(characters);
-    size_t i = 0;
-    while (i < t.size() && !Contains(set, t[i]))
-        ++i;
-    return i;
+    const std::wstring_view t = TextOrEmpty(text);
+    const size_t i = t.find_first_of(TextOrEmpty(characters));
+    return i == std::wstring_view::npos ? t.size() : i;
 }
 
 RVSTRING_API const wchar_t* RVS_strpbrk(const wchar_t* text, const wchar_t* characters) {
-    const std::wstring_view t = TextOrEmpty(text), set = TextOrEmpty(characters);
-    const size_t i = RVS_strcspn(text, characters);
-    return !set.empty() && i < t.size() ? text + i : nullptr;
+    const size_t i = TextOrEmpty(text).find_first_of(TextOrEmpty(characters));
+    return i == std::wstring_view::npos ? nullptr : text + i;
 }
 
 RVSTRING_API size_t RVS_strsplit(uintptr_t* offsets, size_t capacity, wchar_t* text,
