@@ -83,6 +83,11 @@ const SKaRTTIClass* CKaLumencorV2DeviceSim::GetClassRecord() const {
     return &LumencorV2DeviceSimClassRecord();
 }
 
+const wchar_t* LumencorV2ModelName(int32_t modelType) {
+    static const wchar_t* const names[] = {L"SpectraIII", L"Celesta", L"Ziva"};
+    return modelType >= 0 && modelType < 3 ? names[modelType] : names[0];
+}
+
 EDeviceManagerReturnCode CKaLumencorV2Device::GetDeviceString(int index, CKaStringW& text) {
     switch (index) {
     case 1:
@@ -278,7 +283,8 @@ EDeviceManagerReturnCode CKaLumencorV2Device::BeginBatch(bool batch) {
 EDeviceManagerReturnCode CKaLumencorV2Device::ExecuteBatch() {
     if (m_eState != KA_STATE_CONFIGURED) return KA_DM_FAILED;
     m_bBatch = false;
-    CallBack(&CKaLumencorV2MultiLaser::C_ExecuteBatch, reinterpret_cast<uint64_t>(this), 0, 0, 0);
+    CallBack(&CKaLumencorV2MultiLaser::C_ExecuteBatchCall,
+             reinterpret_cast<uint64_t>(&m_multiLaser), 0, 0, 0);
     FlushNotifications();
     return KA_DM_OK;
 }

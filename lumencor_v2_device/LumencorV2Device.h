@@ -229,6 +229,9 @@ class CKaLumencorV2DeviceSim : public CKaLumencorV2Device {
 const SKaRTTIClass& LumencorV2DeviceClassRecord();
 const SKaRTTIClass& LumencorV2DeviceSimClassRecord();
 
+// Short name of a model type: "SpectraIII", "Celesta" or "Ziva".
+const wchar_t* LumencorV2ModelName(int32_t modelType);
+
 // The device the macro procedures reach (null when none is connected).
 CKaLumencorV2Device* LumencorV2CurrentDevice();
 

@@ -9,16 +9,39 @@
 
 class CKaLumencorV2Device;
 
+// Wide characters the out buffer of device command 0xC00F (the NI-DAQ card
+// key) holds, terminator included.
+enum { KA_CARD_KEY_CHARS = 256 };
+
 class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
   public:
     explicit CKaLumencorV2MultiLaser(CKaLumencorV2Device* device);
     ~CKaLumencorV2MultiLaser() override;
 
+    // What the host shows and asks of the device (LumencorV2MultiLaser.cpp).
     EDeviceManagerReturnCode GetInterfaceName(CKaStringW& name) override;
+    EDeviceManagerReturnCode GetDeviceFullName(CKaStringW& name) override;
+    EDeviceManagerReturnCode GetDeviceDisplayName(CKaStringW& name) override;
+    EDeviceManagerReturnCode GetDeviceShortName(CKaStringW& name) override;
+    EDeviceManagerReturnCode GetLogDevString(int index, CKaStringW& text) override;
+    EDeviceManagerReturnCode GetUserName(CKaStringW& name) override;
+    EDeviceManagerReturnCode SetUserName(const wchar_t* name) override;
+    bool SupportsSettings() override;
+    bool GetCapability(int code) override;
+    bool SupportsDeviceCommand() override;
+    int GetTypeCode() override;
+    EDeviceManagerReturnCode DeviceCommand(int code, int64_t value, void* out) override;
+    EDeviceManagerReturnCode GetStatus(int* status) override;
     EDeviceManagerReturnCode GetLineCount(int* count) override;
     EDeviceManagerReturnCode GetLineName(int line, CKaStringW& name) override;
+    EDeviceManagerReturnCode GetLineDescription(int line, CKaStringW& text) override;
     EDeviceManagerReturnCode GetLineWavelength(int line, unsigned* wavelength) override;
-    EDeviceManagerReturnCode DeviceCommand(int code, int64_t value, void* out) override;
+    EDeviceManagerReturnCode SetLineWavelength(int line, unsigned wavelength) override;
+    EDeviceManagerReturnCode GetLineBandwidth(int line, unsigned* bandwidth) override;
+    EDeviceManagerReturnCode GetShutterControl(bool* controlled) override;
+    EDeviceManagerReturnCode GetOperationMode(int* mode) override;
+    EDeviceManagerReturnCode GetSequenceStatus() override;
+    bool SupportsAllLines() override;
 
     // Line used and power (LumencorV2MultiLaserLines.cpp).
     EDeviceManagerReturnCode GetLineUsed(int line, bool* used) override;
@@ -39,6 +62,18 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     EDeviceManagerReturnCode GetAllLines(bool* used, double* percent) override;
     EDeviceManagerReturnCode SetAllLines(const bool* used, const double* percent) override;
 
+    // The light as the shutter lets it out (LumencorV2MultiLaserNotify.cpp).
+    EDeviceManagerReturnCode GetLightState(bool* lit, bool* open, bool* anyUsed) override;
+    EDeviceManagerReturnCode SwitchLight(bool on, bool* lit, bool* open, bool* anyUsed) override;
+    EDeviceManagerReturnCode GetLineLightState(int line, bool* lit, bool* used,
+                                               bool* open) override;
+
+    // Reports the lines' state to the host (queued while a batch is open)
+    // and to the pad; `line` is the one that changed.
+    void Notify(int line);
+    // Code-30 notification: whether one line is lit, used and let out.
+    void NotifyLineLightState(int line);
+
     // Line settings (LumencorV2MultiLaserSettings.cpp).
     EDeviceManagerReturnCode GetSettings(CKaStringW& settings) override;
     EDeviceManagerReturnCode SetSettings(const wchar_t* settings) override;
@@ -51,8 +86,9 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     int32_t C_SetLineUsed(int line, bool on);
     int32_t C_SetLinePower(int line, int32_t value);
 
-    // Sends the marked line changes of a batch; runs on the worker thread.
-    static int32_t C_ExecuteBatch(uint64_t device, uint64_t, uint64_t);
+    // Sends the marked line changes of a batch (LumencorV2MultiLaserBatch.cpp).
+    int32_t C_ExecuteBatch();
+    static int32_t C_ExecuteBatchCall(uint64_t self, uint64_t, uint64_t);
     static int32_t C_SetLineUsedCall(uint64_t self, uint64_t line, uint64_t on);
     static int32_t C_SetLinePowerCall(uint64_t self, uint64_t line, uint64_t value);
 

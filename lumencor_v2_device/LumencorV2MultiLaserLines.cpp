@@ -61,6 +61,8 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLineUsed(int line, bool use
     }
     m_pDevice->m_bValuesChanged = false;
     recordLock.Unlock();
+    Notify(line);
+    if (m_pDevice->Shutter().m_bOpen) NotifyLineLightState(line);
     if (result == 0) return KA_DM_OK;
     // The host learns that the line did not switch.
     return result == KA_DM_TIMEOUT ? KA_DM_TIMEOUT : KA_DM_FAILED;
@@ -134,6 +136,7 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLinePower(int line, int, do
         m_pDevice->CallBack(&C_SetLinePowerCall, reinterpret_cast<uint64_t>(this),
                             static_cast<uint64_t>(line),
                             static_cast<uint64_t>(static_cast<uint32_t>(value)), 0);
+    Notify(line);
     return KA_DM_OK;
 }
 
