@@ -40,6 +40,7 @@ struct Manager {
     std::vector<IKaDMApiPluginNotification*> consumers;
     std::vector<Registration> registrations;
     std::map<int, std::pair<int, SKaDeviceNotification>> notifications;
+    std::vector<std::pair<int, SKaDeviceNotification>> received;
     int refreshCount = 0;
 };
 
@@ -67,6 +68,7 @@ void HostNotification(int32_t code, const SKaDeviceNotification* record, int32_t
     auto& slot = M().notifications[code];
     ++slot.first;
     if (record) slot.second = *record;
+    M().received.emplace_back(code, record ? *record : SKaDeviceNotification());
 }
 
 } // namespace
@@ -287,9 +289,23 @@ bool DMApi::Notifications_Last(int code, SKaDeviceNotification* record) {
     return true;
 }
 
+int DMApi::Notifications_Total() {
+    Guard guard(M().lock);
+    return static_cast<int>(M().received.size());
+}
+
+bool DMApi::Notifications_At(int index, int* code, SKaDeviceNotification* record) {
+    Guard guard(M().lock);
+    if (index < 0 || index >= static_cast<int>(M().received.size())) return false;
+    if (code) *code = M().received[index].first;
+    if (record) *record = M().received[index].second;
+    return true;
+}
+
 void DMApi::Notifications_Clear() {
     Guard guard(M().lock);
     M().notifications.clear();
+    M().received.clear();
 }
 
 void DMApi::Refresh() {
@@ -310,6 +326,7 @@ void DMApi::Reset() {
     m.consumers.clear();
     m.registrations.clear();
     m.notifications.clear();
+    m.received.clear();
     m.logCommunication = 0;
     m.refreshCount = 0;
 }

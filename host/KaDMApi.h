@@ -61,6 +61,9 @@ class HX_DM_API DMApi {
     static KaNotificationCallback GetHostNotificationCallback();
     static int Notifications_Count(int code);
     static bool Notifications_Last(int code, SKaDeviceNotification* record);
+    // Everything received, in order: code and record of the index-th one.
+    static int Notifications_Total();
+    static bool Notifications_At(int index, int* code, SKaDeviceNotification* record);
     static void Notifications_Clear();
 
     // Re-reads the device list after a change of configuration.
