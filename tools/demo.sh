@@ -12,3 +12,6 @@ run "$build/bin/rvstring_demo.exe"
 
 echo "== RvWindow: a dialog built control by control (screenshot: $build/bin/rvwindow_demo.png)"
 run "$build/bin/rvwindow_demo.exe"
+
+echo "== RvTLPM: readings from the simulated power meter, in this thread and in the background"
+run "$build/bin/rvtlpm_demo.exe"
