@@ -1,6 +1,7 @@
 // The simulated light engine: its answer table, and connecting it as the
 // host does with the model and channel map taken from the registry.
 #include "KaDeviceMultiLaser.h"
+#include "KaDeviceShutter.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LogCapture.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -245,6 +247,12 @@ TEST_F(SimulatorTest, ConnectsWithTheRegistryModelAndChannelMap) {
         EXPECT_STREQ(L"12306", sim.device->m_sSerialNumber);
         EXPECT_EQ(4095, sim.device->MultiLaser().m_iMaxInt);
         EXPECT_EQ(c.names, sim.LineNames());
+        const wchar_t* shortNames[] = {L"SpectraIII", L"Celesta", L"Ziva"};
+        CKaStringW fullName;
+        sim.LightSource()->GetDeviceFullName(fullName);
+        EXPECT_EQ(std::wstring(shortNames[c.modelType]) + L" Multilaser", fullName.GetString());
+        sim.device->Shutter().GetDeviceFullName(fullName);
+        EXPECT_EQ(std::wstring(shortNames[c.modelType]) + L" Shutter", fullName.GetString());
         EXPECT_EQ(std::wstring(c.model ? c.model : L"Spectra III Simulator"), model.Read())
             << "a missing value is created with its default";
         EXPECT_EQ(std::wstring(c.channelMap ? c.channelMap
@@ -310,6 +318,65 @@ TEST_F(SimulatorTest, AnswersAreCutToTheCallersBuffer) {
     sim.OnWorker(empty);
     EXPECT_EQ(0, count);
     EXPECT_EQ('#', untouched) << "a buffer of size 0 is not written";
+}
+
+// The shutter and a batch on the simulated engine: the switch states and
+// intensities it is sent come back from its "GET MULCH" and "GET MULCHINT".
+TEST_F(SimulatorTest, ShutterAndBatchReachTheSimulatedEngine) {
+    channelMap.Remove();
+    HostedSimulator sim;
+    CKaStringW settings;
+    ASSERT_EQ(KA_DM_CONNECTED, sim.physical->ConnectDevice(settings));
+    SetIntToKey(settings, L"m_eLumencorControl", 0);
+    ASSERT_EQ(KA_DM_OK, sim.physical->ConfigureDevice(settings, 0));
+    sim.device->SetLogCommunication(true);
+    IKaDeviceMultiLaser* lines = sim.LightSource();
+    CKaLogicalDeviceList list;
+    sim.physical->GetLogicalDevices(list);
+    auto* shutter = dynamic_cast<IKaDeviceShutter*>(list.Get(1));
+    ASSERT_TRUE(lines && shutter);
+    auto ask = [&](const char* command) {
+        std::string answer;
+        auto probe = [&] { answer = Exchange(sim.device, command); };
+        sim.OnWorker(probe);
+        return answer;
+    };
+    // Wavelength order against the default map's channels.
+    const int channel0 = sim.device->MultiLaser().m_lines[0].m_iChannel;
+    const int channel2 = sim.device->MultiLaser().m_lines[2].m_iChannel;
+    auto lit = [&](std::vector<int> channels) {
+        std::string expected = "A MULCH";
+        for (int c = 0; c < 8; ++c)
+            expected +=
+                std::find(channels.begin(), channels.end(), c) != channels.end() ? " 1" : " 0";
+        return expected + "\r";
+    };
+
+    lines->SetLineUsed(0, true);
+    lines->SetLineUsed(2, true);
+    EXPECT_EQ(lit({}), ask("GET MULCH\r"));
+    log.Clear();
+    EXPECT_EQ(KA_DM_OK, shutter->SetShutterState(true));
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CommandSend SET MULCH", true));
+    EXPECT_EQ(lit({channel0, channel2}), ask("GET MULCH\r"));
+
+    log.Clear();
+    ASSERT_EQ(KA_DM_OK, sim.physical->BeginBatch(true));
+    for (int line = 0; line < 8; ++line)
+        lines->SetLinePower(line, line == 2 ? 100.0 : 50.0);
+    lines->SetLineUsed(0, false);
+    EXPECT_EQ(0, log.Count(L"CKaLumencorV2Device::CommandSend SET", true)) << "not before execute";
+    ASSERT_EQ(KA_DM_OK, sim.physical->ExecuteBatch());
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CommandSend SET MULCH ", true));
+    EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CommandSend SET MULCHINT ", true));
+    EXPECT_EQ(lit({channel2}), ask("GET MULCH\r"));
+    std::string intensities = "A MULCHINT";
+    for (int c = 0; c < 8; ++c)
+        intensities += c == channel2 ? " 4095" : " 2048";
+    EXPECT_EQ(intensities + "\r", ask("GET MULCHINT\r"));
+
+    EXPECT_EQ(KA_DM_OK, shutter->SetShutterState(false));
+    EXPECT_EQ(lit({}), ask("GET MULCH\r"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "LoadedDriver.h"
 
 #include "KaDMApi.h"
+#include "KaDeviceShutter.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LogCapture.h"
@@ -221,6 +222,98 @@ TEST_F(DriverOverSerial, AnEngineThatHangsUpMidSessionIsHarmless) {
     EXPECT_EQ(KA_DM_FAILED, Connect()) << "the dead line fails with a code";
     ASSERT_TRUE(control.Reset()); // a fresh line
     EXPECT_EQ(KA_DM_CONNECTED, Connect());
+}
+
+// The shutter and a batch over the serial line: what the engine received
+// and the state it ends in.
+class LinesOverSerial : public DriverOverSerial {
+  protected:
+    void Start(const char* channelMap = nullptr) {
+        if (channelMap) {
+            ASSERT_TRUE(control.Set("CHMAP", channelMap));
+        }
+        ASSERT_EQ(KA_DM_CONNECTED, Connect());
+        CKaStringW settings;
+        SetIntToKey(settings, L"m_eLumencorControl", 0);
+        ASSERT_EQ(KA_DM_OK, driver.device->ConfigureDevice(settings, 0));
+        CKaLogicalDeviceList list;
+        driver.device->GetLogicalDevices(list);
+        shutter = dynamic_cast<IKaDeviceShutter*>(list.Get(1));
+        ASSERT_NE(nullptr, shutter);
+    }
+    // The "SET MULCH..." commands received since the log was cleared.
+    std::vector<std::string> Mulches() {
+        std::vector<std::string> mulches;
+        for (const auto& c : control.Log())
+            if (c.bytes.compare(0, 9, "SET MULCH") == 0) mulches.push_back(c.bytes);
+        return mulches;
+    }
+    // Channel of a line: where its wavelength stands in the map's order.
+    int ChannelOf(int line, const std::vector<unsigned>& mapWavelengths) {
+        unsigned nm = 0;
+        driver.lightSource->GetLineWavelength(line, &nm);
+        for (size_t c = 0; c < mapWavelengths.size(); ++c)
+            if (mapWavelengths[c] == nm) return static_cast<int>(c);
+        return -1;
+    }
+    static std::string Entries(const std::vector<int>& litChannels, int count) {
+        std::string entries;
+        for (int c = 0; c < count; ++c)
+            entries += std::find(litChannels.begin(), litChannels.end(), c) != litChannels.end()
+                           ? " 1"
+                           : " 0";
+        return entries;
+    }
+
+    IKaDeviceShutter* shutter = nullptr;
+};
+
+TEST_F(LinesOverSerial, OpeningLightsTheUsedLinesAndClosingDarkensAll) {
+    Start();
+    // The emulator's default map: its channels' wavelengths in map order.
+    const std::vector<unsigned> map = {514, 488, 594, 640, 561, 730, 440, 365};
+    driver.lightSource->SetLineUsed(0, true);
+    driver.lightSource->SetLineUsed(2, true);
+    const std::vector<int> lit = {ChannelOf(0, map), ChannelOf(2, map)};
+    ASSERT_TRUE(control.ClearLog());
+
+    EXPECT_EQ(KA_DM_OK, shutter->SetShutterState(true));
+    EXPECT_EQ(std::vector<std::string>{"SET MULCH" + Entries(lit, 8) + "\r"}, Mulches());
+    EXPECT_EQ(Entries(lit, 8).substr(1), control.Get("MULCH"));
+
+    ASSERT_TRUE(control.ClearLog());
+    ASSERT_EQ(KA_DM_OK, driver.device->BeginBatch(true));
+    EXPECT_EQ(KA_DM_OK, shutter->SetShutterState(false));
+    EXPECT_TRUE(Mulches().empty()) << "an open batch holds the change";
+    ASSERT_EQ(KA_DM_OK, driver.device->ExecuteBatch());
+    EXPECT_EQ(std::vector<std::string>{"SET MULCH 0 0 0 0 0 0 0 0\r"}, Mulches());
+    EXPECT_EQ("0 0 0 0 0 0 0 0", control.Get("MULCH"));
+}
+
+TEST_F(LinesOverSerial, ARejectedFullMulchIsResentInGrowingPartialLists) {
+    Start("UV CYAN TEAL GREEN RED NIR");
+    int count = 0;
+    driver.lightSource->GetLineCount(&count);
+    ASSERT_EQ(6, count);
+    const std::vector<unsigned> map = {365, 488, 514, 561, 640, 730};
+    ASSERT_EQ(KA_DM_OK, driver.device->BeginBatch(true));
+    driver.lightSource->SetLineUsed(1, true);
+    driver.lightSource->SetLineUsed(5, true);
+    for (int line = 0; line < 6; ++line)
+        driver.lightSource->SetLinePower(line, line == 5 ? 100.0 : 50.0);
+    shutter->SetShutterState(true);
+    ASSERT_TRUE(control.ClearLog());
+    ASSERT_TRUE(control.Fault("ERROR", "SET MULCH", "", 1));
+    ASSERT_EQ(KA_DM_OK, driver.device->ExecuteBatch());
+
+    const std::vector<int> lit = {ChannelOf(1, map), ChannelOf(5, map)};
+    EXPECT_EQ((std::vector<std::string>{
+                  "SET MULCH" + Entries(lit, 6) + "\r", "SET MULCH" + Entries(lit, 4) + "\r",
+                  "SET MULCH" + Entries(lit, 5) + "\r", "SET MULCH" + Entries(lit, 6) + "\r",
+                  "SET MULCHINT 2048 2048 2048 2048 2048 4095\r"}),
+              Mulches());
+    EXPECT_EQ(Entries(lit, 6).substr(1), control.Get("MULCH"));
+    EXPECT_EQ("2048 2048 2048 2048 2048 4095", control.Get("MULCHINT"));
 }
 
 } // namespace
