@@ -30,10 +30,10 @@ bool IsOpen(ViSession session) {
 } // namespace
 
 TLPM_FUNC ViStatus TLPM_findRsrc(ViSession session, ViUInt32* count) {
-    if (const ViStatus failed = Enter("TLPM_findRsrc", Args(session))) return failed;
+    const ViStatus failed = Enter("TLPM_findRsrc", Args(session));
     const std::lock_guard<std::mutex> hold(Sim().lock);
-    *count = Sim().state.meterCount;
-    return 0;
+    *count = failed ? 1 : Sim().state.meterCount;
+    return failed;
 }
 
 TLPM_FUNC ViStatus TLPM_getRsrcName(ViSession session, ViUInt32 index, ViChar* name) {
@@ -70,7 +70,10 @@ TLPM_FUNC ViStatus TLPM_measPower(ViSession session, ViReal64* power) {
     }
     // The averaging time of a real meter, failing or not; without holding the lock.
     if (delay) Sleep(delay);
-    if (failed) return failed;
+    if (failed) {
+        *power = 0.0;
+        return failed;
+    }
     if (!IsOpen(session)) return TLPMSIM_NO_SUCH_SESSION;
     const std::lock_guard<std::mutex> hold(Sim().lock);
     State& s = Sim().state;

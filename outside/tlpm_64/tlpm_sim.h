@@ -30,7 +30,9 @@ TLPMSIM_API void TlpmSim_SetAvgTime(double seconds);
 // Time each reading takes, failing or not.
 TLPMSIM_API void TlpmSim_SetReadingDelay(uint32_t milliseconds);
 // The nth call (from 1, counted since the reset) of the named entry point
-// fails with `status` and has no other effect.
+// fails with `status` and has no other effect, except that a failing
+// TLPM_findRsrc still reports one meter and a failing TLPM_measPower 0 W:
+// outputs of a failed call are not to be trusted.
 TLPMSIM_API void TlpmSim_FailCall(const char* name, int32_t nth, int32_t status);
 // Replaces the text of TLPM_errorMessage; copied as the driver would, up to
 // the 4096-byte buffer and unterminated when it fills it.
