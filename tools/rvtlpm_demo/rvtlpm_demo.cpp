@@ -26,6 +26,7 @@ void PrintStamp(int64_t stamp) {
 }
 
 void PrintSeries(const double* readings, const int64_t* stamps, int count) {
+    std::printf("   #  local time     since start   power\n");
     for (int j = 0; j < count; ++j) {
         std::printf("  %2d  ", j);
         if (readings[j] == -1.0) {
@@ -33,7 +34,7 @@ void PrintSeries(const double* readings, const int64_t* stamps, int count) {
             continue;
         }
         PrintStamp(stamps[j]);
-        std::printf("  +%4lld ms  %8.3f mW\n",
+        std::printf("  %+6lld ms  %8.3f mW\n",
                     static_cast<long long>((stamps[j] - stamps[0]) / 10000), readings[j] * 1e3);
     }
 }
@@ -42,10 +43,10 @@ void PrintSeries(const double* readings, const int64_t* stamps, int count) {
 
 int main() {
     // The simulated meter: a slowly rising light source, 20 ms a reading.
-    double watts[10];
-    for (int i = 0; i < 10; ++i)
-        watts[i] = 2.5e-3 + 0.2e-3 * std::sin(i * 0.6);
-    TlpmSim_SetReadings(watts, 10);
+    double watts[40];
+    for (int i = 0; i < 40; ++i)
+        watts[i] = 2.5e-3 + 0.2e-3 * std::sin(i * 0.3);
+    TlpmSim_SetReadings(watts, 40);
     TlpmSim_SetAvgTime(0.02);
     TlpmSim_SetReadingDelay(20);
 
@@ -68,16 +69,17 @@ int main() {
     Step("Ten readings in the background while this thread watches them arrive");
     status = RvTLPM_StartMeasure(meter, 10, readings, stamps);
     std::printf("RvTLPM_StartMeasure = %d, returned with reading 0 = %.1f\n", status, readings[0]);
+    std::printf("readings arrived:");
     // The macro's thread is free meanwhile; here it only counts what has arrived.
     int arrived = 0;
     while (arrived < 10) {
         const int before = arrived;
         while (arrived < 10 && readings[arrived] != -1.0)
             ++arrived;
-        if (arrived != before) std::printf("  %d of 10 arrived\n", arrived);
+        if (arrived != before) std::printf(" %d", arrived);
         Sleep(1);
     }
-    std::printf("all ten arrived; RvTLPM_StopMeasure = %d\n", RvTLPM_StopMeasure());
+    std::printf("\nall ten arrived; RvTLPM_StopMeasure = %d\n", RvTLPM_StopMeasure());
     PrintSeries(readings, stamps, 10);
 
     Step("A long series stopped after a moment");
