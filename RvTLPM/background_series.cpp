@@ -48,7 +48,7 @@ void WaitWhileState(int32_t state) {
         Sleep(1);
 }
 
-// Ends the series, if any, and leaves the state idle. Holds g_control.
+// Ends the series, if any, and leaves the state idle. Called with g_control held.
 void StopAndSettle() {
     int32_t state = g_state.load();
     for (;;) {
