@@ -26,6 +26,22 @@ TEST_F(BadInputTest, MeterHandleAddresses) {
     EXPECT_EQ(TlpmSim_CallCount(), 0);
 }
 
+// A handle value that is no session goes to the driver, which refuses it;
+// the variable is still cleared.
+TEST_F(BadInputTest, AHandleThatIsNoSession) {
+    uint32_t meter = 0xDEADBEEF;
+    EXPECT_EQ(RvTLPM_Close(&meter), 0);
+    EXPECT_EQ(meter, 0u);
+    meter = 0xDEADBEEF;
+    EXPECT_EQ(RvTLPM_Open(&meter, 0), 0);
+    EXPECT_EQ(meter, 1001u);
+    const auto calls = Calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0], "TLPM_close(3735928559)");
+    EXPECT_EQ(calls[1], "TLPM_close(3735928559)");
+    EXPECT_EQ(calls[2], "TLPM_findRsrc(0)");
+}
+
 TEST_F(BadInputTest, ReadingsAndTimeStampArrays) {
     const uint32_t meter = OpenMeter();
     const int mark = TlpmSim_CallCount();
