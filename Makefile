@@ -20,7 +20,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@tools/demo.sh $(BUILD); status=$$?; \
+	@COM=$(COM) tools/demo.sh $(BUILD); status=$$?; \
 	 tools/wine/session.sh stop $(WINE_STATE); exit $$status
 
 bench: build

@@ -10,6 +10,15 @@ run() { "$here/wine/run.sh" "$build/wine" "$@"; }
 echo "== RvString: string maps, regular expressions and string helpers"
 run "$build/bin/rvstring_demo.exe"
 
+echo "== lumencor_v2_device: the light-engine driver in the bench host kahost"
+if [ -n "${COM:-}" ]; then
+    echo "(the light engine on COM$COM)"
+    run "$build/bin/kahost.exe" --com "$COM" "$here/kahost/demo_session.txt"
+else
+    echo "(the simulated engine; make demo COM=<n> drives a real one on COM<n>)"
+    run "$build/bin/kahost.exe" --sim "$here/kahost/demo_session.txt"
+fi
+
 echo "== RvWindow: a dialog built control by control (screenshot: $build/bin/rvwindow_demo.png)"
 run "$build/bin/rvwindow_demo.exe"
 
