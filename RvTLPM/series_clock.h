@@ -6,7 +6,7 @@
 namespace rvtlpm {
 
 // Reads the local time once when a series starts; each stamp adds the whole
-// milliseconds passed since then on a monotonic counter, so the stamps of a
+// milliseconds passed since then on the tick counter, so the stamps of a
 // series never go back when the wall clock is adjusted.
 class SeriesClock {
   public:
@@ -16,8 +16,7 @@ class SeriesClock {
 
   private:
     int64_t start_;
-    int64_t startCount_;
-    int64_t countsPerSecond_;
+    uint64_t startTick_;
 };
 
 } // namespace rvtlpm

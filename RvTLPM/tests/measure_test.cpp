@@ -65,9 +65,6 @@ TEST_F(MeasureTest, TenReadingsWithTheirTimeStamps) {
         EXPECT_EQ(readings, std::vector<double>(watts, watts + 10));
         if (withStamps) {
             ExpectSeriesStamps(stamps, before);
-            // 3 ms a reading: each step shows, not only the coarse steps of the tick counter.
-            for (size_t j = 1; j < stamps.size(); ++j)
-                EXPECT_GE(stamps[j] - stamps[j - 1], 2 * 10000) << j;
         } else {
             EXPECT_EQ(stamps, std::vector<int64_t>(10, kUntouchedStamp));
         }
