@@ -88,6 +88,25 @@ const wchar_t* LumencorV2ModelName(int32_t modelType) {
     return modelType >= 0 && modelType < 3 ? names[modelType] : names[0];
 }
 
+void LumencorV2LogDevString(int index, int32_t modelType, const wchar_t* suffix,
+                            const wchar_t* kind, CKaStringW& text) {
+    switch (index) {
+    case 1:
+        text = LumencorV2ModelName(modelType);
+        text += L" ";
+        text += suffix;
+        break;
+    case 2:
+        text = LumencorV2ModelName(modelType);
+        break;
+    case 3:
+        text = kind;
+        break;
+    default:
+        text.Empty();
+    }
+}
+
 EDeviceManagerReturnCode CKaLumencorV2Device::GetDeviceString(int index, CKaStringW& text) {
     switch (index) {
     case 1:

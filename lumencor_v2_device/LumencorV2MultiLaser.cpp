@@ -19,9 +19,7 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetInterfaceName(CKaStringW& n
 }
 
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetDeviceFullName(CKaStringW& name) {
-    name = LumencorV2ModelName(m_pDevice->GetModelType());
-    name += L" Multilaser";
-    return KA_DM_OK;
+    return GetLogDevString(1, name);
 }
 
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetDeviceDisplayName(CKaStringW& name) {
@@ -30,22 +28,11 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetDeviceDisplayName(CKaString
 }
 
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetDeviceShortName(CKaStringW& name) {
-    name = LumencorV2ModelName(m_pDevice->GetModelType());
-    return KA_DM_OK;
+    return GetLogDevString(2, name);
 }
 
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetLogDevString(int index, CKaStringW& text) {
-    switch (index) {
-    case 1:
-        return GetDeviceFullName(text);
-    case 2:
-        return GetDeviceShortName(text);
-    case 3:
-        text = L"MultiLaser";
-        break;
-    default:
-        text.Empty();
-    }
+    LumencorV2LogDevString(index, m_pDevice->GetModelType(), L"Multilaser", L"MultiLaser", text);
     return KA_DM_OK;
 }
 

@@ -12,9 +12,7 @@ EDeviceManagerReturnCode CKaLumencorV2Shutter::GetInterfaceName(CKaStringW& name
 }
 
 EDeviceManagerReturnCode CKaLumencorV2Shutter::GetDeviceFullName(CKaStringW& name) {
-    name = LumencorV2ModelName(m_pDevice->GetModelType());
-    name += L" Shutter";
-    return KA_DM_OK;
+    return GetLogDevString(1, name);
 }
 
 EDeviceManagerReturnCode CKaLumencorV2Shutter::GetDeviceDisplayName(CKaStringW& name) {
@@ -22,22 +20,11 @@ EDeviceManagerReturnCode CKaLumencorV2Shutter::GetDeviceDisplayName(CKaStringW& 
 }
 
 EDeviceManagerReturnCode CKaLumencorV2Shutter::GetDeviceShortName(CKaStringW& name) {
-    name = LumencorV2ModelName(m_pDevice->GetModelType());
-    return KA_DM_OK;
+    return GetLogDevString(2, name);
 }
 
 EDeviceManagerReturnCode CKaLumencorV2Shutter::GetLogDevString(int index, CKaStringW& text) {
-    switch (index) {
-    case 1:
-        return GetDeviceFullName(text);
-    case 2:
-        return GetDeviceShortName(text);
-    case 3:
-        text = L"Shutter";
-        break;
-    default:
-        text.Empty();
-    }
+    LumencorV2LogDevString(index, m_pDevice->GetModelType(), L"Shutter", L"Shutter", text);
     return KA_DM_OK;
 }
 
