@@ -3,6 +3,7 @@
 // 1.5 times its median). With an emulated engine on a COM port
 // (LUMENCOR_EMULATOR_COM, as tools/wine/with_emulator.sh sets it), also the
 // time of one identity query next to its time on the wire at 115200 baud.
+#include "DevicePeer.h"
 #include "FakeEngine.h"
 #include "KaSettings.h"
 #include "LumencorV2Device.h"
@@ -72,7 +73,7 @@ int32_t Nothing(uint64_t, uint64_t, uint64_t) {
 }
 
 int32_t StopPolling(uint64_t self, uint64_t, uint64_t) {
-    reinterpret_cast<CKaLumencorV2Device*>(self)->m_iRefreshCountdown = -1;
+    CKaLumencorV2DevicePeer(*reinterpret_cast<CKaLumencorV2Device*>(self)).m_iRefreshCountdown = -1;
     return 0;
 }
 

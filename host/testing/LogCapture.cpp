@@ -1,14 +1,16 @@
 #include "LogCapture.h"
+#include "KaHostHooks.h"
 
+#include "KaHostHooks.h"
 #include "KaSystem.h"
 
 LogCapture::LogCapture(bool detail) : m_previousDetail(CKaLogFile::Detail) {
     CKaLogFile::Detail = detail;
-    CKaLogFile::SetSink(&LogCapture::Sink, this);
+    CKaLogHooks::SetSink(&LogCapture::Sink, this);
 }
 
 LogCapture::~LogCapture() {
-    CKaLogFile::SetSink(nullptr, nullptr);
+    CKaLogHooks::SetSink(nullptr, nullptr);
     CKaLogFile::Detail = m_previousDetail;
 }
 

@@ -1,4 +1,5 @@
 #include "KaDMApi.h"
+#include "KaHostHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,21 @@ struct Consumer : IKaDMApiPluginNotification {
 };
 
 TEST(ModuleEvents, DeliveredOnlyToConsumersRegisteredForTheName) {
-    DMApi::Reset();
+    DMApiHooks::Reset();
     Consumer a, b;
     EXPECT_FALSE(DMApi::AppRntm_RegisterEvent(&a, L"E1")) << "consumer must register first";
     DMApi::AppRntm_RegisterConsumer(&a);
     DMApi::AppRntm_RegisterConsumer(&b);
     DMApi::AppRntm_RegisterEvent(&a, L"E1");
     DMApi::AppRntm_RegisterEvent(&b, L"E2");
-    EXPECT_EQ(1, DMApi::AppRntm_FireEvent(L"E1"));
-    EXPECT_EQ(0, DMApi::AppRntm_FireEvent(L"e1"));
+    EXPECT_EQ(1, DMApiHooks::AppRntm_FireEvent(L"E1"));
+    EXPECT_EQ(0, DMApiHooks::AppRntm_FireEvent(L"e1"));
     EXPECT_EQ(std::vector<std::wstring>{L"E1"}, a.events);
     EXPECT_TRUE(b.events.empty());
 
     DMApi::AppRntm_UnregisterConsumer(&a);
-    EXPECT_EQ(0, DMApi::AppRntm_FireEvent(L"E1"));
-    EXPECT_EQ(0, DMApi::AppRntm_CountRegistrations(&a));
+    EXPECT_EQ(0, DMApiHooks::AppRntm_FireEvent(L"E1"));
+    EXPECT_EQ(0, DMApiHooks::AppRntm_CountRegistrations(&a));
 }
 
 TEST(SetupOptions, FoundOnlyWhenSet) {
@@ -38,14 +39,14 @@ TEST(SetupOptions, FoundOnlyWhenSet) {
     EXPECT_FALSE(CKaSimpleDMHelper::Qm_GetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", &value));
     CKaVariant on;
     on.SetInt(1);
-    CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", &on);
+    DMApiHooks::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", &on);
     EXPECT_TRUE(CKaSimpleDMHelper::Qm_GetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", &value));
     EXPECT_TRUE(value.GetBool());
-    CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", nullptr);
+    DMApiHooks::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", nullptr);
 }
 
 TEST(MacroRegistration, ParameterIndexesStartAtOne) {
-    CKaScript::Reset();
+    DMApiHooks::ResetMacros();
     EXPECT_LT(CKaScript::GetParameterIndex(L"Lumencor_StandByMode"), 1);
     int index = CKaScript::Register_Parameter(L"Lumencor_StandByMode", 5, 65535, 0, 0, 0);
     EXPECT_GE(index, 1);

@@ -1,4 +1,5 @@
 #include "KaSerial.h"
+#include "KaHostHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,11 @@ class ScriptedEnd : public IKaSerialEndpoint {
 class SerialTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CKaSimpleSerial::RegisterVirtualPort(41, &end);
+        CKaSerialHooks::RegisterVirtualPort(41, &end);
         ASSERT_TRUE(port.OpenCOM(41, 115200, 8, KA_PARITY_NONE, KA_STOPBITS_ONE, false, 13, 0,
                                  KA_FLOW_NONE, false, false, 17, 19));
     }
-    void TearDown() override { CKaSimpleSerial::RegisterVirtualPort(41, nullptr); }
+    void TearDown() override { CKaSerialHooks::RegisterVirtualPort(41, nullptr); }
     std::string Receive(int size = 64, int attempts = 3) {
         char buffer[300];
         memset(buffer, '#', sizeof buffer);

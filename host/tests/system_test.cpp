@@ -1,4 +1,5 @@
 #include "KaClass.h"
+#include "KaHostHooks.h"
 #include "KaString.h"
 #include "KaSystem.h"
 #include "LogCapture.h"
@@ -20,9 +21,9 @@ TEST(Log, FileReceivesLines) {
     wchar_t dir[MAX_PATH], path[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     GetTempFileNameW(dir, L"kal", 0, path);
-    ASSERT_TRUE(CKaLogFile::Open(path));
+    ASSERT_TRUE(CKaLogHooks::Open(path));
     DiagOutputExW(false, L"to the file \u00e9");
-    CKaLogFile::Open(nullptr);
+    CKaLogHooks::Open(nullptr);
     FILE* f = _wfopen(path, L"rb");
     ASSERT_NE(nullptr, f);
     char text[256] = {};

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "FakeEngine.h"
+#include "KaHostHooks.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LogCapture.h"
+#include "DevicePeer.h"
 #include "LumencorV2Device.h"
+#include "LumencorV2Macros.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +18,8 @@ class DeviceFixture : public ::testing::Test {
     static constexpr int kPort = 7;
 
     void SetUp() override {
-        DMApi::Reset();
-        CKaScript::Reset();
+        DMApiHooks::Reset();
+        DMApiHooks::ResetMacros();
         KA_DriveTimeCounter(true, 1.0e6);
         engine.Attach(kPort);
         device = new (__FILE__, __LINE__) CKaLumencorV2Device();
@@ -46,8 +49,10 @@ class DeviceFixture : public ::testing::Test {
     }
 
     template <int32_t (CKaLumencorV2Device::*Operation)()> int32_t OnWorker() {
-        return device->RunOnWorker<Operation>();
+        return device->RunOnWorker<Operation>(*device);
     }
+
+    CKaLumencorV2DevicePeer Peer() { return CKaLumencorV2DevicePeer(*device); }
 
     // Takes the pad messages of one kind that are waiting.
     int TakePosted(UINT message) {

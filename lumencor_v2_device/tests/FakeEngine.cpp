@@ -1,4 +1,5 @@
 #include "FakeEngine.h"
+#include "KaHostHooks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,12 +18,34 @@ FakeEngine::FakeEngine() {
 }
 
 FakeEngine::~FakeEngine() {
-    if (m_port) CKaSimpleSerial::RegisterVirtualPort(m_port, nullptr);
+    if (m_port) CKaSerialHooks::RegisterVirtualPort(m_port, nullptr);
+    SetEvent(m_released);
+    CloseHandle(m_heldReached);
+    CloseHandle(m_released);
+}
+
+void FakeEngine::Hold(const std::string& keyword) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_heldKeyword = keyword;
+    ResetEvent(m_heldReached);
+    ResetEvent(m_released);
+}
+
+bool FakeEngine::WaitUntilHeld(DWORD timeoutMs) {
+    return WaitForSingleObject(m_heldReached, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void FakeEngine::Release() {
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_heldKeyword.clear();
+    }
+    SetEvent(m_released);
 }
 
 void FakeEngine::Attach(int port) {
     m_port = port;
-    CKaSimpleSerial::RegisterVirtualPort(port, this);
+    CKaSerialHooks::RegisterVirtualPort(port, this);
 }
 
 void FakeEngine::Set(const std::string& keyword, const std::string& value) {
@@ -110,13 +133,32 @@ bool FakeEngine::Write(const char* data, unsigned length) {
         m_commands.push_back(m_line);
         bool silent =
             std::find(m_silentBauds.begin(), m_silentBauds.end(), m_baud) != m_silentBauds.end();
-        if (!silent) m_output += Answer(m_line);
+        std::string answer = silent ? std::string() : Answer(m_line);
+        if (!m_heldKeyword.empty() && KeyOf(m_line) == m_heldKeyword) {
+            m_heldKeyword.clear();
+            m_heldAnswer = answer;
+            m_holding = true;
+            SetEvent(m_heldReached);
+        } else {
+            m_output += answer;
+        }
         m_line.clear();
     }
     return true;
 }
 
 unsigned FakeEngine::Read(char* buffer, unsigned capacity, unsigned) {
+    bool holding = false;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        holding = m_holding;
+    }
+    if (holding) {
+        WaitForSingleObject(m_released, INFINITE);
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_output += m_heldAnswer;
+        m_holding = false;
+    }
     std::lock_guard<std::mutex> guard(m_lock);
     unsigned n = static_cast<unsigned>(std::min<size_t>(capacity, m_output.size()));
     std::memcpy(buffer, m_output.data(), n);
@@ -124,11 +166,18 @@ unsigned FakeEngine::Read(char* buffer, unsigned capacity, unsigned) {
     return n;
 }
 
+std::string FakeEngine::KeyOf(const std::string& command) {
+    std::istringstream words(command);
+    std::string verb, keyword;
+    words >> verb >> keyword;
+    return verb == "GET" || verb == "SET" ? keyword : verb;
+}
+
 std::string FakeEngine::Answer(const std::string& command) {
     std::istringstream words(command);
     std::string verb, keyword;
     words >> verb >> keyword;
-    std::string key = verb == "GET" || verb == "SET" ? keyword : verb;
+    std::string key = KeyOf(command);
     auto fault = m_faults.find(key);
     if (fault == m_faults.end()) fault = m_faults.find("*");
     if (fault != m_faults.end() && fault->second.second != 0) {
@@ -160,6 +209,8 @@ std::string FakeEngine::Answer(const std::string& command) {
         }
         return "A " + keyword + " " + value + "\r";
     }
-    if (verb == "WAKEUP" || verb == "SET") return "A " + command + "\r";
+    // An accepted command is echoed after "A ", without its verb.
+    if (verb == "WAKEUP") return "A WAKEUP\r";
+    if (verb == "SET") return "A " + command.substr(4) + "\r";
     return "E\r";
 }

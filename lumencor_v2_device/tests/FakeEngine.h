@@ -2,7 +2,7 @@
 // protocol from a configurable state and injects faults per key word.
 #pragma once
 
-#include "KaSerial.h"
+#include "KaHostHooks.h"
 
 #include <deque>
 #include <map>
@@ -29,6 +29,12 @@ class FakeEngine : public IKaSerialEndpoint {
     void SilentAt(unsigned baud);
     // The far end disappears: writes fail, nothing answers.
     void Vanish();
+    // Holds back the answer to the next command with this key word: the
+    // reader waits in Read until Release. WaitUntilHeld waits for that
+    // command to arrive.
+    void Hold(const std::string& keyword);
+    bool WaitUntilHeld(DWORD timeoutMs);
+    void Release();
 
     std::vector<std::string> Commands() const;
     int Count(const std::string& command) const;
@@ -44,6 +50,7 @@ class FakeEngine : public IKaSerialEndpoint {
     unsigned Read(char* buffer, unsigned capacity, unsigned timeoutMs) override;
 
   private:
+    static std::string KeyOf(const std::string& command);
     std::string Answer(const std::string& command);
 
     mutable std::mutex m_lock;
@@ -59,4 +66,9 @@ class FakeEngine : public IKaSerialEndpoint {
     std::vector<unsigned> m_bauds;
     std::string m_line;
     std::string m_output;
+    std::string m_heldKeyword;
+    std::string m_heldAnswer;
+    bool m_holding = false;
+    HANDLE m_heldReached = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE m_released = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 };

@@ -1,6 +1,7 @@
 // Batches, the shutter and the notifications the host receives, over the
 // fake engine.
 #include "DeviceFixture.h"
+#include "KaHostHooks.h"
 
 #include <cmath>
 #include <string>
@@ -14,16 +15,16 @@ class BatchTest : public DeviceFixture {
     void Start(const char* channelMap = nullptr) {
         if (channelMap) engine.Set("CHMAP", channelMap);
         ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
-        DMApi::PhysDev_Add(device, L"Lumencor");
-        device->SetNotificationCallback(DMApi::GetHostNotificationCallback());
+        DMApiHooks::PhysDev_Add(device, L"Lumencor");
+        device->SetNotificationCallback(DMApiHooks::GetHostNotificationCallback());
         engine.ClearCommands();
-        DMApi::Notifications_Clear();
+        DMApiHooks::Notifications_Clear();
         // The batch and notification lines are written without detail too.
         CKaLogFile::Detail = false;
         log.Clear();
     }
     void TearDown() override {
-        DMApi::PhysDev_Remove(device);
+        DMApiHooks::PhysDev_Remove(device);
         DeviceFixture::TearDown();
     }
 
@@ -45,7 +46,7 @@ class BatchTest : public DeviceFixture {
         for (int channel = 0; channel < entries; ++channel) {
             bool lit = false;
             for (int line : litLines)
-                lit = lit || Lines().m_lines[line].m_iChannel == channel;
+                lit = lit || Peer().lines.m_lines[line].m_iChannel == channel;
             command += lit ? " 1" : " 0";
         }
         return command;
@@ -56,16 +57,16 @@ class BatchTest : public DeviceFixture {
         SKaDeviceNotification record;
     };
     std::vector<Received> Notifications() {
-        std::vector<Received> all(DMApi::Notifications_Total());
+        std::vector<Received> all(DMApiHooks::Notifications_Total());
         for (size_t i = 0; i < all.size(); ++i)
-            DMApi::Notifications_At(static_cast<int>(i), &all[i].code, &all[i].record);
+            DMApiHooks::Notifications_At(static_cast<int>(i), &all[i].code, &all[i].record);
         return all;
     }
 };
 
 TEST_F(BatchTest, ARejectedFullMulchIsResentInGrowingPartialLists) {
     Start("RED GREEN BLUE CYAN TEAL NIR");
-    ASSERT_EQ(6, Lines().m_iNumLines);
+    ASSERT_EQ(6, Peer().lines.m_iNumLines);
     ASSERT_EQ(KA_DM_OK, device->BeginBatch(true));
     Lines().SetLineUsed(1, true);
     Lines().SetLineUsed(4, true);
@@ -80,17 +81,17 @@ TEST_F(BatchTest, ARejectedFullMulchIsResentInGrowingPartialLists) {
     std::string intensities = "SET MULCHINT";
     for (int channel = 0; channel < 6; ++channel)
         for (int line = 0; line < 6; ++line)
-            if (Lines().m_lines[line].m_iChannel == channel)
+            if (Peer().lines.m_lines[line].m_iChannel == channel)
                 intensities +=
-                    " " + std::to_string(Lines().Intensity(Lines().m_lines[line].m_dPower));
+                    " " + std::to_string(Lines().Intensity(Peer().lines.m_lines[line].m_dPower));
     expected.push_back(intensities);
     EXPECT_EQ(expected, Sets());
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2MultiLaser::C_ExecuteBatch - SET MULCH correction"));
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2MultiLaser::C_ExecuteBatch - begin"));
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2MultiLaser::C_ExecuteBatch - end"));
-    for (const SKaLumencorV2Line& line : Lines().m_lines)
+    for (const SKaLumencorV2Line& line : Peer().lines.m_lines)
         EXPECT_FALSE(line.m_bUsedChanged || line.m_bPowerChanged) << "marks are cleared";
-    EXPECT_FALSE(Shutter().m_bChanged);
+    EXPECT_FALSE(Peer().shutter.m_bChanged);
 }
 
 // The batch sends only what changed: switch states, intensities, or both.
@@ -140,7 +141,7 @@ TEST_F(BatchTest, TheShutterSwitchesTheUsedLinesInOneCommand) {
     bool open = false;
     Shutter().GetShutterState(&open);
     EXPECT_TRUE(open);
-    EXPECT_TRUE(Shutter().m_bChanged);
+    EXPECT_TRUE(Peer().shutter.m_bChanged);
     EXPECT_TRUE(Sets().empty());
     device->ExecuteBatch();
     EXPECT_EQ(std::vector<std::string>{Mulch({0, 2}, 8)}, Sets());
@@ -161,11 +162,11 @@ TEST_F(BatchTest, ShutterAndLineChangesAreNotified) {
     EXPECT_TRUE(got[1].record.m_lines[0].m_used && got[1].record.m_lines[2].m_used);
     EXPECT_EQ(1, got[1].record.m_lines[2].m_onOff);
     EXPECT_FALSE(got[1].record.m_lines[1].m_used);
-    EXPECT_EQ(Lines().m_lines[2].m_uWavelength, got[1].record.m_lines[2].m_wavelength);
+    EXPECT_EQ(Peer().lines.m_lines[2].m_uWavelength, got[1].record.m_lines[2].m_wavelength);
     EXPECT_EQ(-1, got[1].record.m_lines[5].m_extra);
     EXPECT_EQ(2, TakePosted(KA_PAD_LINE_STATE));
 
-    DMApi::Notifications_Clear();
+    DMApiHooks::Notifications_Clear();
     Shutter().SetShutterState(true);
     got = Notifications();
     ASSERT_EQ(3u, got.size());
@@ -182,7 +183,7 @@ TEST_F(BatchTest, ShutterAndLineChangesAreNotified) {
     }
     EXPECT_EQ(1, TakePosted(KA_PAD_SHUTTER_STATE));
 
-    DMApi::Notifications_Clear();
+    DMApiHooks::Notifications_Clear();
     log.Clear();
     Lines().SetLineUsed(5, false);
     got = Notifications();
@@ -202,7 +203,7 @@ TEST_F(BatchTest, NotificationsOfABatchArriveOnceItIsExecuted) {
     for (int line = 0; line < 8; ++line)
         Lines().SetLinePower(line, 10.0 * line);
     Shutter().SetShutterState(true);
-    EXPECT_EQ(0, DMApi::Notifications_Total());
+    EXPECT_EQ(0, DMApiHooks::Notifications_Total());
     device->ExecuteBatch();
     std::vector<Received> got = Notifications();
     ASSERT_EQ(2u, got.size());
@@ -215,11 +216,11 @@ TEST_F(BatchTest, NotificationsOfABatchArriveOnceItIsExecuted) {
 
 TEST_F(BatchTest, WithoutAnIdNothingIsNotified) {
     ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
-    device->SetNotificationCallback(DMApi::GetHostNotificationCallback());
-    DMApi::Notifications_Clear();
+    device->SetNotificationCallback(DMApiHooks::GetHostNotificationCallback());
+    DMApiHooks::Notifications_Clear();
     Lines().SetLinePower(1, 20.0);
     Shutter().SetShutterState(false);
-    EXPECT_EQ(0, DMApi::Notifications_Total());
+    EXPECT_EQ(0, DMApiHooks::Notifications_Total());
     EXPECT_EQ(0, TakePosted(KA_PAD_LINE_STATE) + TakePosted(KA_PAD_SHUTTER_STATE));
 }
 
@@ -245,14 +246,14 @@ TEST_F(BatchTest, TheShutterWaitsForItsDelay) {
 // An unconfigured device sends nothing, but keeps and reports the state.
 TEST_F(BatchTest, AnUnconfiguredDeviceKeepsTheShutterStateWithoutSending) {
     ASSERT_EQ(KA_DM_CONNECTED, Connect());
-    DMApi::PhysDev_Add(device, L"Lumencor");
-    device->SetNotificationCallback(DMApi::GetHostNotificationCallback());
+    DMApiHooks::PhysDev_Add(device, L"Lumencor");
+    device->SetNotificationCallback(DMApiHooks::GetHostNotificationCallback());
     engine.ClearCommands();
     EXPECT_EQ(KA_DM_FAILED, device->BeginBatch(true));
     EXPECT_EQ(KA_DM_OK, Shutter().SetShutterState(true));
     EXPECT_TRUE(Sets().empty());
-    EXPECT_TRUE(Shutter().m_bOpen);
-    EXPECT_EQ(1, DMApi::Notifications_Count(KA_NOTIFY_STATE));
+    EXPECT_TRUE(Peer().shutter.m_bOpen);
+    EXPECT_EQ(1, DMApiHooks::Notifications_Count(KA_NOTIFY_STATE));
     EXPECT_EQ(KA_DM_FAILED, device->ExecuteBatch());
 }
 

@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "KaHostHooks.h"
 
 #include <cstring>
 #include <string>
@@ -14,7 +15,7 @@ struct Line {
 
 std::vector<std::string> Describe(CKaLumencorV2Device* device) {
     std::vector<std::string> lines;
-    CKaLumencorV2MultiLaser& ml = device->MultiLaser();
+    CKaLumencorV2MultiLaserPeer ml = CKaLumencorV2DevicePeer(*device).lines;
     for (int i = 0; i < ml.m_iNumLines; ++i)
         lines.push_back(std::to_string(ml.m_lines[i].m_uWavelength) + " " +
                         ml.m_lines[i].m_sColour.GetString() + " " +
@@ -28,11 +29,11 @@ TEST_F(ConnectTest, ReadsIdentityAndSortsTheChannelMapByWavelength) {
     engine.Set("MODEL", "Celesta V2");
     ASSERT_EQ(KA_DM_CONNECTED, Connect());
     EXPECT_EQ(std::vector<unsigned>{115200}, engine.Bauds());
-    EXPECT_STREQ(L"Celesta V2", device->m_sModel);
+    EXPECT_STREQ(L"Celesta V2", device->GetModel());
     EXPECT_EQ(KA_MODEL_CELESTA, device->GetModelType());
-    EXPECT_STREQ(L"2.1.19", device->m_sFirmwareVersion);
-    EXPECT_STREQ(L"SN-0042", device->m_sSerialNumber);
-    EXPECT_EQ(4095, device->MultiLaser().m_iMaxInt);
+    EXPECT_STREQ(L"2.1.19", device->GetFirmwareVersion());
+    EXPECT_STREQ(L"SN-0042", device->GetSerialNumber());
+    EXPECT_EQ(4095, Peer().lines.m_iMaxInt);
     EXPECT_EQ(KA_STATE_CONNECTING, device->GetState());
     EXPECT_EQ((std::vector<std::string>{"365 VIOLET 7", "440 BLUE 6", "488 CYAN 1", "514 TEAL 0",
                                         "561 GREEN 4", "594 YELLOW 2", "640 RED 3", "730 NIR 5"}),
@@ -64,7 +65,7 @@ TEST_F(ConnectTest, FallsBackOnceTo9600WhenSilentAt115200) {
     ASSERT_EQ(KA_DM_CONNECTED, Connect());
     EXPECT_EQ((std::vector<unsigned>{115200, 9600}), engine.Bauds());
     EXPECT_EQ(2, engine.Count("GET MODEL"));
-    EXPECT_STREQ(L"Spectra III", device->m_sModel);
+    EXPECT_STREQ(L"Spectra III", device->GetModel());
 }
 
 TEST_F(ConnectTest, FailuresLeaveNothingRegistered) {
@@ -95,8 +96,8 @@ TEST_F(ConnectTest, FailuresLeaveNothingRegistered) {
         EXPECT_EQ(c.bauds, fresh.Bauds()) << c.name;
         EXPECT_FALSE(fresh.IsOpen()) << c.name;
         EXPECT_EQ(KA_STATE_CONNECTING, device->GetState()) << c.name;
-        EXPECT_EQ(0, DMApi::AppRntm_CountRegistrations(device)) << c.name;
-        EXPECT_EQ(nullptr, LumencorV2CurrentDevice()) << c.name;
+        EXPECT_EQ(0, DMApiHooks::AppRntm_CountRegistrations(device)) << c.name;
+        EXPECT_EQ(nullptr, CKaLumencorV2CurrentDevice().Get()) << c.name;
     }
     engine.Attach(kPort);
 }
@@ -117,7 +118,7 @@ TEST_F(ConnectTest, FirmwareDecidesWakeUpAtConnect) {
         engine.ClearCommands();
         KA_AdvanceTimeCounter(10000); // past the wake-up guard of the last round
         ASSERT_EQ(KA_DM_CONNECTED, Connect()) << c.version;
-        EXPECT_EQ(c.supported, device->m_bWakeUpSupported) << c.version;
+        EXPECT_EQ(c.supported, Peer().m_bWakeUpSupported) << c.version;
         EXPECT_EQ(c.supported ? 1 : 0, engine.Count("WAKEUP")) << c.version;
         device->DisconnectDevice();
     }

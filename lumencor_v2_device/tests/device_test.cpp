@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "KaHostHooks.h"
 
 #include <tlhelp32.h>
 
@@ -48,7 +49,7 @@ TEST_F(DeviceTest, ConfigureNeedsAConnectionAndOnceASettingsString) {
 
     EXPECT_EQ(KA_DM_OK, device->ConfigureDevice(empty, 0));
     EXPECT_EQ(KA_STANDBY_ENABLED, device->GetStandByMode());
-    EXPECT_FALSE(device->m_bShowTemperature);
+    EXPECT_FALSE(Peer().m_bShowTemperature);
     EXPECT_EQ(20.0, device->Shutter().GetDelay());
 }
 
@@ -67,8 +68,7 @@ TEST_F(DeviceTest, DirectTtlOnlyForAZivaWithTheSetupOption) {
         engine.Set("MODEL", c.model);
         CKaVariant allow;
         allow.SetInt(1);
-        CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow",
-                                          c.option ? &allow : nullptr);
+        DMApiHooks::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", c.option ? &allow : nullptr);
         ASSERT_EQ(KA_DM_CONNECTED, Connect());
         CKaStringW settings;
         SetIntToKey(settings, L"m_eLumencorControl", c.control == 1 ? 1 : 2);
@@ -78,7 +78,7 @@ TEST_F(DeviceTest, DirectTtlOnlyForAZivaWithTheSetupOption) {
         EXPECT_EQ(1, engine.Count(c.ttl)) << c.model << c.option;
         device->DisconnectDevice();
     }
-    CKaSimpleDMHelper::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", nullptr);
+    DMApiHooks::SetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", nullptr);
 }
 
 TEST_F(DeviceTest, WavelengthsAreTakenOnlyForTheSameLineCount) {
@@ -92,8 +92,7 @@ TEST_F(DeviceTest, WavelengthsAreTakenOnlyForTheSameLineCount) {
             SetIntToKey(settings, key, 1000 + i);
         }
         device->ConfigureDevice(settings, 0);
-        EXPECT_EQ(lines == 8 ? 1000u : 365u, device->MultiLaser().m_lines[0].m_uWavelength)
-            << lines;
+        EXPECT_EQ(lines == 8 ? 1000u : 365u, Peer().lines.m_lines[0].m_uWavelength) << lines;
     }
     CKaStringW saved;
     device->ShowDeviceConfigurationDialog(saved, nullptr);
@@ -113,36 +112,36 @@ TEST_F(DeviceTest, ResetReportsTheConnectionWithoutTalkingToTheEngine) {
 }
 
 TEST_F(DeviceTest, PadCanOnlyBeSwitchedFromTheMainThread) {
-    int physId = DMApi::PhysDev_Add(device, L"Lumencor1");
+    int physId = DMApiHooks::PhysDev_Add(device, L"Lumencor1");
     HWND controlPad = padWindow;
-    DMApi::PhysDev_SetControlPad(physId, controlPad);
+    DMApiHooks::PhysDev_SetControlPad(physId, controlPad);
     device->SetPadEnabled(false);
-    EXPECT_EQ(0, CKaGUILayoutManager::CountControls(controlPad));
+    EXPECT_EQ(0, DMApiHooks::CountPadControls(controlPad));
 
     std::thread other([&] { device->SetPadEnabled(true); });
     other.join();
-    EXPECT_FALSE(device->m_bPadEnabled);
+    EXPECT_FALSE(Peer().m_bPadEnabled);
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::SetPadEnabled(true) must be called from "
                            L"MainThread!"));
 
     device->SetPadEnabled(true);
-    EXPECT_TRUE(device->m_bPadEnabled);
-    EXPECT_EQ(1, CKaGUILayoutManager::CountControls(controlPad));
+    EXPECT_TRUE(Peer().m_bPadEnabled);
+    EXPECT_EQ(1, DMApiHooks::CountPadControls(controlPad));
     device->SetPadEnabled(false);
-    DMApi::PhysDev_Remove(device);
+    DMApiHooks::PhysDev_Remove(device);
 }
 
 TEST_F(DeviceTest, PadInfoNeedsAnEnabledLightSource) {
-    DMApi::PhysDev_Add(device, L"Lumencor1");
+    DMApiHooks::PhysDev_Add(device, L"Lumencor1");
     CKaStringW name, title;
     int image = -5;
     EXPECT_EQ(KA_DM_OK, device->GetPadInfo(name, title, &image));
     EXPECT_STREQ(L"Lumencor1.0 pad", name);
     EXPECT_STREQ(L"Acquisition Controls", title);
     EXPECT_EQ(GetCommonImageFromPool(1002), image);
-    DMApi::LogDev_SetEnabled(device->MultiLaser().GetDeviceID(), false);
+    DMApiHooks::LogDev_SetEnabled(device->MultiLaser().GetDeviceID(), false);
     EXPECT_EQ(KA_DM_NOT_AVAILABLE, device->GetPadInfo(name, title, &image));
-    DMApi::PhysDev_Remove(device);
+    DMApiHooks::PhysDev_Remove(device);
 }
 
 TEST_F(DeviceTest, RegistryDefaultsAreCreatedAndLongValuesReadInFull) {
@@ -154,7 +153,6 @@ TEST_F(DeviceTest, RegistryDefaultsAreCreatedAndLongValuesReadInFull) {
     ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_LOCAL_MACHINE, key, L"Simulator_ChannelMap_String",
                                           RRF_RT_REG_SZ, nullptr, value, &bytes));
     EXPECT_STREQ(L"TEAL CYAN YELLOW RED GREEN NIR BLUE VIOLET", value);
-    EXPECT_STREQ("Spectra III Simulator", device->m_sSimulatorModel);
     EXPECT_EQ(2, log.Count(L"CKaLumencorV2Device::GetRegistryValueString read ", true));
 
     std::wstring longValue(600, L'R');
@@ -168,23 +166,23 @@ TEST_F(DeviceTest, RegistryDefaultsAreCreatedAndLongValuesReadInFull) {
 
 TEST_F(DeviceTest, DisconnectReleasesEverythingAndAReconnectWorks) {
     ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
-    EXPECT_EQ(10, DMApi::AppRntm_CountRegistrations(device)) << "consumer and nine events";
-    EXPECT_EQ(device, LumencorV2CurrentDevice());
-    EXPECT_NE(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+    EXPECT_EQ(10, DMApiHooks::AppRntm_CountRegistrations(device)) << "consumer and nine events";
+    EXPECT_EQ(device, CKaLumencorV2CurrentDevice().Get());
+    EXPECT_NE(nullptr, DMApiHooks::FindMacroProc(L"Stg_Lumencor_WakeUp"));
 
     EXPECT_EQ(KA_DM_OK, device->DisconnectDevice());
     EXPECT_EQ(KA_STATE_DISCONNECTED, device->GetState());
     EXPECT_FALSE(engine.IsOpen());
-    EXPECT_EQ(nullptr, device->m_hThread);
-    EXPECT_EQ(0, DMApi::AppRntm_CountRegistrations(device));
-    EXPECT_EQ(nullptr, LumencorV2CurrentDevice());
-    EXPECT_EQ(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+    EXPECT_FALSE(Peer().WorkerRunning());
+    EXPECT_EQ(0, DMApiHooks::AppRntm_CountRegistrations(device));
+    EXPECT_EQ(nullptr, CKaLumencorV2CurrentDevice().Get());
+    EXPECT_EQ(nullptr, DMApiHooks::FindMacroProc(L"Stg_Lumencor_WakeUp"));
     EXPECT_EQ(-9, Stg_WakeUp());
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device was just disconnected"));
 
     EXPECT_EQ(KA_DM_OK, ConnectAndConfigure());
-    EXPECT_EQ(device, LumencorV2CurrentDevice()) << "registered again after a reconnect";
-    EXPECT_NE(nullptr, CKaScript::FindProc(L"Stg_Lumencor_WakeUp"));
+    EXPECT_EQ(device, CKaLumencorV2CurrentDevice().Get()) << "registered again after a reconnect";
+    EXPECT_NE(nullptr, DMApiHooks::FindMacroProc(L"Stg_Lumencor_WakeUp"));
 }
 
 TEST_F(DeviceTest, MacroProceduresFollowTheConnectedDevice) {
@@ -197,14 +195,14 @@ TEST_F(DeviceTest, MacroProceduresFollowTheConnectedDevice) {
     EXPECT_EQ(KA_DM_CONNECTED, Connect()) << "reconnect of the first keeps it current";
     device->Release();
     device = nullptr;
-    EXPECT_EQ(nullptr, LumencorV2CurrentDevice()) << "a destroyed device is forgotten";
+    EXPECT_EQ(nullptr, CKaLumencorV2CurrentDevice().Get()) << "a destroyed device is forgotten";
     EXPECT_EQ(-9, Stg_SetStandByMode(1));
     EXPECT_EQ(0, Stg_GetStandByMode());
 
     CKaStringW settings;
     SetIntToKey(settings, L"m_iCOMPort", kPort);
     ASSERT_EQ(KA_DM_CONNECTED, second->ConnectDevice(settings));
-    EXPECT_EQ(second, LumencorV2CurrentDevice());
+    EXPECT_EQ(second, CKaLumencorV2CurrentDevice().Get());
     device = second;
 }
 
@@ -255,12 +253,12 @@ TEST_F(DeviceTest, BusInfoAndBatchFollowTheState) {
     EXPECT_FALSE(batch);
 
     EXPECT_EQ(KA_DM_OK, device->SetBusMode(0));
-    EXPECT_FALSE(device->m_bCommunicationEnabled);
+    EXPECT_FALSE(Peer().m_bCommunicationEnabled);
     engine.ClearCommands();
-    device->RunOnWorker<&CKaLumencorV2Device::C_Refresh>();
+    device->RunOnWorker<&CKaLumencorV2Device::C_Refresh>(*device);
     EXPECT_TRUE(engine.Commands().empty()) << "a disabled port sends nothing";
     device->SetBusMode(1);
-    EXPECT_TRUE(device->m_bCommunicationEnabled);
+    EXPECT_TRUE(Peer().m_bCommunicationEnabled);
 }
 
 } // namespace
@@ -322,20 +320,20 @@ TEST_F(DeviceTest, HardwareUnitListsTheActiveLogicalDevices) {
     CKaHWUnitList units;
     device->GetHWUnits(units);
     EXPECT_EQ(0, units.GetCount()) << "no unit without an id";
-    DMApi::PhysDev_Add(device, L"Lumencor1");
-    DMApi::LogDev_SetEnabled(device->Shutter().GetDeviceID(), false);
+    DMApiHooks::PhysDev_Add(device, L"Lumencor1");
+    DMApiHooks::LogDev_SetEnabled(device->Shutter().GetDeviceID(), false);
     device->GetHWUnits(units);
     ASSERT_EQ(1, units.GetCount());
     EXPECT_EQ(164, units.Get(0).m_type);
     ASSERT_EQ(1, units.Get(0).m_idCount);
     EXPECT_EQ(device->MultiLaser().GetDeviceID(), units.Get(0).m_ids[0]);
-    DMApi::PhysDev_Remove(device);
+    DMApiHooks::PhysDev_Remove(device);
 }
 
 TEST_F(DeviceTest, BatchedNotificationsReplaceTheirDevicesEntryAndFlushOnExecute) {
     ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
-    device->SetNotificationCallback(DMApi::GetHostNotificationCallback());
-    DMApi::Notifications_Clear();
+    device->SetNotificationCallback(DMApiHooks::GetHostNotificationCallback());
+    DMApiHooks::Notifications_Clear();
     device->BeginBatch(true);
     SKaDeviceNotification record = {};
     for (int i = 0; i < 40; ++i) {
@@ -343,24 +341,25 @@ TEST_F(DeviceTest, BatchedNotificationsReplaceTheirDevicesEntryAndFlushOnExecute
         record.m_changedLine = i;
         device->Notify(KA_NOTIFY_STATE, record);
     }
-    EXPECT_EQ(0, DMApi::Notifications_Count(KA_NOTIFY_STATE)) << "queued, one entry per device";
+    EXPECT_EQ(0, DMApiHooks::Notifications_Count(KA_NOTIFY_STATE))
+        << "queued, one entry per device";
     record.m_logDevId = 6;
     device->Notify(KA_NOTIFY_STATE, record);
     device->ExecuteBatch();
-    EXPECT_EQ(2, DMApi::Notifications_Count(KA_NOTIFY_STATE));
+    EXPECT_EQ(2, DMApiHooks::Notifications_Count(KA_NOTIFY_STATE));
     SKaDeviceNotification last = {};
-    DMApi::Notifications_Last(KA_NOTIFY_STATE, &last);
+    DMApiHooks::Notifications_Last(KA_NOTIFY_STATE, &last);
     EXPECT_EQ(6, last.m_logDevId);
 
-    DMApi::Notifications_Clear();
+    DMApiHooks::Notifications_Clear();
     device->BeginBatch(true);
     for (int id = 1; id <= 33; ++id) {
         record.m_logDevId = id;
         device->Notify(KA_NOTIFY_STATE, record);
     }
-    EXPECT_EQ(32, DMApi::Notifications_Count(KA_NOTIFY_STATE)) << "a full queue is passed on";
+    EXPECT_EQ(32, DMApiHooks::Notifications_Count(KA_NOTIFY_STATE)) << "a full queue is passed on";
     device->ExecuteBatch();
-    EXPECT_EQ(33, DMApi::Notifications_Count(KA_NOTIFY_STATE));
+    EXPECT_EQ(33, DMApiHooks::Notifications_Count(KA_NOTIFY_STATE));
 }
 
 } // namespace

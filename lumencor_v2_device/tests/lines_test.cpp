@@ -17,7 +17,7 @@ class LinesTest : public DeviceFixture {
     }
 
     CKaLumencorV2MultiLaser& Lines() { return device->MultiLaser(); }
-    int Channel(int line) { return Lines().m_lines[line].m_iChannel; }
+    int Channel(int line) { return Peer().lines.m_lines[line].m_iChannel; }
     std::string Command(const char* verb, int line, int value) {
         return std::string(verb) + " " + std::to_string(Channel(line)) + " " +
                std::to_string(value);
@@ -48,7 +48,7 @@ TEST_F(LinesTest, PowerBecomesTheEngineIntensityRoundedHalfAwayFromZero) {
         double power = -1;
         EXPECT_EQ(KA_DM_OK, Lines().GetLinePower(line, &power));
         EXPECT_DOUBLE_EQ(c.stored, power) << c.power;
-        EXPECT_DOUBLE_EQ(c.stored, Lines().m_lines[line].m_dRequestedPower) << c.power;
+        EXPECT_DOUBLE_EQ(c.stored, Peer().lines.m_lines[line].m_dRequestedPower) << c.power;
     }
     double power = 0;
     EXPECT_EQ(KA_DM_OUT_OF_RANGE, Lines().SetLinePower(8, 10.0));
@@ -73,10 +73,10 @@ TEST_F(LinesTest, SwitchingALineFollowsTheControlModeAndTheShutter) {
                  {KA_CONTROL_USB, true, true, "SET CH %d 1", KA_DM_FAILED, false}};
     const int line = 0;
     for (const Case& c : cases) {
-        Lines().m_lines[line].m_bUsed = Lines().m_lines[line].m_bRequestedUsed = false;
-        Lines().m_lines[line].m_dPower = 30.0;
+        Peer().lines.m_lines[line].m_bUsed = Peer().lines.m_lines[line].m_bRequestedUsed = false;
+        Peer().lines.m_lines[line].m_dPower = 30.0;
         device->SetControlMode(c.control);
-        device->Shutter().m_bOpen = c.open;
+        Peer().shutter.m_bOpen = c.open;
         if (c.refused) engine.SetFault("CH", FakeEngine::kError, 1);
         engine.ClearCommands();
 
@@ -91,9 +91,9 @@ TEST_F(LinesTest, SwitchingALineFollowsTheControlModeAndTheShutter) {
         bool used = !c.storedUsed;
         EXPECT_EQ(KA_DM_OK, Lines().GetLineUsed(line, &used));
         EXPECT_EQ(c.storedUsed, used);
-        EXPECT_EQ(c.storedUsed, Lines().m_lines[line].m_bRequestedUsed);
+        EXPECT_EQ(c.storedUsed, Peer().lines.m_lines[line].m_bRequestedUsed);
         // A refused line is cleared, power included.
-        EXPECT_DOUBLE_EQ(c.refused ? 0.0 : 30.0, Lines().m_lines[line].m_dPower);
+        EXPECT_DOUBLE_EQ(c.refused ? 0.0 : 30.0, Peer().lines.m_lines[line].m_dPower);
     }
     bool used = false;
     EXPECT_EQ(KA_DM_OUT_OF_RANGE, Lines().SetLineUsed(8, true));
@@ -119,16 +119,16 @@ TEST_F(LinesTest, ARefusedIntensityIsReadBackFromTheEngine) {
         double power = 0;
         Lines().GetLinePower(line, &power);
         EXPECT_DOUBLE_EQ(c.power, power);
-        EXPECT_DOUBLE_EQ(c.power, Lines().m_lines[line].m_dRequestedPower);
+        EXPECT_DOUBLE_EQ(c.power, Peer().lines.m_lines[line].m_dRequestedPower);
     }
 }
 
 TEST_F(LinesTest, SettingsRoundTripAndDefaults) {
-    device->Shutter().m_bOpen = true;
+    Peer().shutter.m_bOpen = true;
     for (int i = 0; i < 8; ++i) {
         Lines().SetLinePower(i, 10.0 * i + 0.5);
         Lines().SetLineUsed(i, i % 3 == 0);
-        Lines().m_lines[i].m_bSubset = i % 2 == 1;
+        Peer().lines.m_lines[i].m_bSubset = i % 2 == 1;
     }
     CKaStringW saved;
     ASSERT_EQ(KA_DM_OK, Lines().GetSettings(saved));
@@ -140,14 +140,14 @@ TEST_F(LinesTest, SettingsRoundTripAndDefaults) {
     for (int i = 0; i < 8; ++i) {
         Lines().SetLinePower(i, 99.0);
         Lines().SetLineUsed(i, false);
-        Lines().m_lines[i].m_bSubset = false;
+        Peer().lines.m_lines[i].m_bSubset = false;
     }
     engine.ClearCommands();
     ASSERT_EQ(KA_DM_OK, Lines().SetSettings(saved));
     for (int i = 0; i < 8; ++i) {
-        EXPECT_DOUBLE_EQ(10.0 * i + 0.5, Lines().m_lines[i].m_dPower) << i;
-        EXPECT_EQ(i % 3 == 0, Lines().m_lines[i].m_bUsed) << i;
-        EXPECT_EQ(i % 2 == 1, Lines().m_lines[i].m_bSubset) << i;
+        EXPECT_DOUBLE_EQ(10.0 * i + 0.5, Peer().lines.m_lines[i].m_dPower) << i;
+        EXPECT_EQ(i % 3 == 0, Peer().lines.m_lines[i].m_bUsed) << i;
+        EXPECT_EQ(i % 2 == 1, Peer().lines.m_lines[i].m_bSubset) << i;
         EXPECT_EQ(1, engine.Count(Command("SET CH", i, i % 3 == 0 ? 1 : 0))) << i;
     }
     CKaStringW status;
@@ -158,23 +158,23 @@ TEST_F(LinesTest, SettingsRoundTripAndDefaults) {
     CKaStringW partial;
     SetIntToKey(partial, L"LINEUSED0", 1);
     ASSERT_EQ(KA_DM_OK, Lines().SetSettings(partial));
-    EXPECT_TRUE(Lines().m_lines[0].m_bUsed);
-    EXPECT_FALSE(Lines().m_lines[3].m_bUsed);
-    EXPECT_DOUBLE_EQ(50.0, Lines().m_lines[3].m_dPower);
-    EXPECT_TRUE(Lines().m_lines[1].m_bSubset);
+    EXPECT_TRUE(Peer().lines.m_lines[0].m_bUsed);
+    EXPECT_FALSE(Peer().lines.m_lines[3].m_bUsed);
+    EXPECT_DOUBLE_EQ(50.0, Peer().lines.m_lines[3].m_dPower);
+    EXPECT_TRUE(Peer().lines.m_lines[1].m_bSubset);
     for (const wchar_t* empty : {L"", static_cast<const wchar_t*>(nullptr)}) {
         for (int i = 0; i < 8; ++i)
-            Lines().m_lines[i].m_dPower = 7.0;
+            Peer().lines.m_lines[i].m_dPower = 7.0;
         ASSERT_EQ(KA_DM_OK, Lines().SetSettings(empty));
         for (int i = 0; i < 8; ++i)
-            EXPECT_DOUBLE_EQ(50.0, Lines().m_lines[i].m_dPower) << i;
+            EXPECT_DOUBLE_EQ(50.0, Peer().lines.m_lines[i].m_dPower) << i;
     }
 }
 
 TEST(LinesDefaults, AFreshDeviceHasNoLineUsed) {
     CKaLumencorV2Device* device = new (__FILE__, __LINE__) CKaLumencorV2Device();
     device->MultiLaser().SetSettings(L"");
-    for (const SKaLumencorV2Line& line : device->MultiLaser().m_lines) {
+    for (const SKaLumencorV2Line& line : CKaLumencorV2DevicePeer(*device).lines.m_lines) {
         EXPECT_FALSE(line.m_bUsed);
         EXPECT_DOUBLE_EQ(50.0, line.m_dPower);
     }

@@ -1,6 +1,7 @@
 // The two logical devices as the host sees them: names by model, the
 // capabilities, device commands, shutter indexes, settings and configuration.
 #include "DeviceFixture.h"
+#include "KaHostHooks.h"
 
 #include <cwchar>
 #include <string>
@@ -34,7 +35,7 @@ TEST_F(LogicalTest, NamesFollowTheModelType) {
     IKaLogicalDevice& lines = Lines();
     IKaLogicalDevice& shutter = Shutter();
     for (const Case& c : cases) {
-        device->m_eModelType = c.model;
+        Peer().m_eModelType = c.model;
         const std::wstring name = c.shortName;
         EXPECT_EQ(name + L" Multilaser", Text(&IKaLogicalDevice::GetDeviceFullName, lines));
         EXPECT_EQ(name + L" Shutter", Text(&IKaLogicalDevice::GetDeviceFullName, shutter));
@@ -54,7 +55,7 @@ TEST_F(LogicalTest, NamesFollowTheModelType) {
     EXPECT_EQ(L"Shutter", LogDevString(shutter, 3));
     EXPECT_EQ(L"IDeviceMultiLaser", Text(&IKaLogicalDevice::GetInterfaceName, lines));
     EXPECT_EQ(L"IDeviceShutter", Text(&IKaLogicalDevice::GetInterfaceName, shutter));
-    Lines().m_lines[1].m_uWavelength = 488;
+    Peer().lines.m_lines[1].m_uWavelength = 488;
     CKaStringW name;
     EXPECT_EQ(KA_DM_OK, Lines().GetLineName(1, name));
     EXPECT_STREQ(L"488 nm", name);
@@ -101,8 +102,8 @@ TEST_F(LogicalTest, DeviceCommandsOfTheLightSource) {
         << "a long key is cut to the buffer";
     EXPECT_EQ(L'#', key[KA_CARD_KEY_CHARS]);
 
-    Lines().m_iNumLines = 3;
-    Lines().m_lines[1].m_bSubset = true;
+    Peer().lines.m_iNumLines = 3;
+    Peer().lines.m_lines[1].m_bSubset = true;
     const struct {
         int64_t line;
         bool member;
@@ -120,7 +121,7 @@ TEST_F(LogicalTest, DeviceCommandsOfTheLightSource) {
     EXPECT_EQ(0, value);
     int owner = 0;
     EXPECT_EQ(KA_DM_OK, Lines().DeviceCommand(0xC01C, 0, &owner));
-    EXPECT_EQ(&owner, Lines().m_pSequenceOwner);
+    EXPECT_EQ(&owner, Peer().lines.m_pSequenceOwner);
     EXPECT_EQ(KA_DM_NOT_SUPPORTED, Lines().DeviceCommand(0x1234, 0, &value));
     EXPECT_EQ(KA_DM_OK, Lines().DeviceCommand(0x1234, 0, nullptr)) << "no out: nothing to do";
     EXPECT_EQ(KA_DM_NOT_SUPPORTED, Shutter().DeviceCommand(0xC01B, 0, &value));
@@ -163,7 +164,7 @@ TEST_F(LogicalTest, TheShutterHasOneIndexANameAType) {
 }
 
 TEST_F(LogicalTest, TheShutterIsControlledByItselfOrTheLightSource) {
-    DMApi::PhysDev_Add(device, L"Lumencor");
+    DMApiHooks::PhysDev_Add(device, L"Lumencor");
     const int shutter = Shutter().GetDeviceID(), lines = Lines().GetDeviceID();
     ASSERT_NE(0, shutter);
     const int both[] = {99, lines}, own[] = {shutter}, other[] = {99, 0};
@@ -173,21 +174,21 @@ TEST_F(LogicalTest, TheShutterIsControlledByItselfOrTheLightSource) {
     EXPECT_FALSE(Shutter().IsControlledBy(other, 2));
     EXPECT_FALSE(Shutter().IsControlledBy(nullptr, 3));
     EXPECT_FALSE(Shutter().IsControlledBy(own, -1));
-    DMApi::PhysDev_Remove(device);
+    DMApiHooks::PhysDev_Remove(device);
 }
 
 // The host opens the physical device's configuration, then refreshes.
 TEST_F(LogicalTest, TheShutterConfiguresItsDeviceThroughTheHost) {
     EXPECT_TRUE(Shutter().IsConfigurationDialogAvailable());
-    const int refreshes = DMApi::GetRefreshCount();
+    const int refreshes = DMApiHooks::GetRefreshCount();
     EXPECT_EQ(KA_DM_NOT_AVAILABLE, Shutter().ShowConfigurationDialog(nullptr))
         << "a device the host does not know";
-    EXPECT_EQ(refreshes + 1, DMApi::GetRefreshCount());
+    EXPECT_EQ(refreshes + 1, DMApiHooks::GetRefreshCount());
     ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
-    DMApi::PhysDev_Add(device, L"Lumencor");
+    DMApiHooks::PhysDev_Add(device, L"Lumencor");
     EXPECT_EQ(KA_DM_OK, Shutter().ShowConfigurationDialog(nullptr));
-    EXPECT_EQ(refreshes + 2, DMApi::GetRefreshCount());
-    DMApi::PhysDev_Remove(device);
+    EXPECT_EQ(refreshes + 2, DMApiHooks::GetRefreshCount());
+    DMApiHooks::PhysDev_Remove(device);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "DeviceFixture.h"
+#include "LumencorV2Protocol.h"
+#include "KaHostHooks.h"
 
 namespace {
 
@@ -10,7 +12,8 @@ class RefreshTest : public DeviceFixture {
         // The polls of these tests are the ones they run themselves.
         device->CallBack(
             [](uint64_t self, uint64_t, uint64_t) {
-                reinterpret_cast<CKaLumencorV2Device*>(self)->m_iRefreshCountdown = -1;
+                CKaLumencorV2DevicePeer(*reinterpret_cast<CKaLumencorV2Device*>(self))
+                    .m_iRefreshCountdown = -1;
                 return 0;
             },
             reinterpret_cast<uint64_t>(device), 0, 0, 0);
@@ -24,9 +27,9 @@ class RefreshTest : public DeviceFixture {
 
 TEST_F(RefreshTest, ChangedReadoutsArePostedOnce) {
     ASSERT_EQ(0, Refresh());
-    EXPECT_EQ(41, device->m_iTemperature);
-    EXPECT_EQ(2150, device->m_iSupplyCurrent);
-    EXPECT_EQ(55, device->m_iSupplyPower);
+    EXPECT_EQ(41, Peer().m_iTemperature);
+    EXPECT_EQ(2150, Peer().m_iSupplyCurrent);
+    EXPECT_EQ(55, Peer().m_iSupplyPower);
     EXPECT_EQ(1, TakePosted(KA_PAD_READOUTS));
 
     Refresh();
@@ -34,7 +37,7 @@ TEST_F(RefreshTest, ChangedReadoutsArePostedOnce) {
 
     engine.Set("TEMP", "43.7");
     Refresh();
-    EXPECT_EQ(43, device->m_iTemperature);
+    EXPECT_EQ(43, Peer().m_iTemperature);
     EXPECT_EQ(1, TakePosted(KA_PAD_READOUTS));
 }
 
@@ -46,8 +49,8 @@ TEST_F(RefreshTest, BadReadoutAnswersKeepTheStoredValues) {
     for (FakeEngine::Fault fault : faults) {
         engine.SetFault("TEMP", fault);
         EXPECT_EQ(0, Refresh());
-        EXPECT_EQ(41, device->m_iTemperature) << fault;
-        EXPECT_EQ(2150, device->m_iSupplyCurrent) << fault;
+        EXPECT_EQ(41, Peer().m_iTemperature) << fault;
+        EXPECT_EQ(2150, Peer().m_iSupplyCurrent) << fault;
     }
 }
 
@@ -55,19 +58,19 @@ TEST_F(RefreshTest, FallingAsleepIsLoggedOnceAndWakingIsPosted) {
     engine.SetStat(6);
     Refresh();
     Refresh();
-    EXPECT_EQ(0, device->m_iAwake);
+    EXPECT_EQ(0, Peer().m_iAwake);
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_Refresh - device fall asleep"));
     EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
 
     engine.SetStat(0);
     Refresh();
-    EXPECT_EQ(1, device->m_iAwake);
+    EXPECT_EQ(1, Peer().m_iAwake);
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_Refresh - device fall asleep"));
     EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
 }
 
 TEST_F(RefreshTest, StandByDisabledSendsWakeUpOnceAMinuteAndNeverAsksTheState) {
-    device->m_eStandByMode = KA_STANDBY_DISABLED;
+    Peer().m_eStandByMode = KA_STANDBY_DISABLED;
     for (int second = 0; second < 185; ++second) {
         KA_AdvanceTimeCounter(1000);
         Refresh();
@@ -84,15 +87,15 @@ TEST_F(RefreshTest, StandByOutsideExperimentKeepsAwakeOnlyDuringOne) {
     EXPECT_EQ(1, engine.Count("GET STAT"));
     EXPECT_EQ(KA_STANDBY_OUTSIDE, device->GetStandByMode());
 
-    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_START");
+    DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_START");
     EXPECT_EQ(1, engine.Count("WAKEUP")) << "woken at the start event";
-    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
-    EXPECT_TRUE(device->m_bInExperiment) << "a job ends only with its own end event";
+    DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
+    EXPECT_TRUE(Peer().m_bInExperiment) << "a job ends only with its own end event";
     KA_AdvanceTimeCounter(61000);
     Refresh();
     EXPECT_EQ(2, engine.Count("WAKEUP"));
-    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_END");
-    EXPECT_FALSE(device->m_bInExperiment);
+    DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_JOB_EXPERIMENT_END");
+    EXPECT_FALSE(Peer().m_bInExperiment);
 }
 
 TEST_F(RefreshTest, WakeUpsCloserThanSixSecondsAreIgnored) {
@@ -114,23 +117,44 @@ TEST_F(RefreshTest, WakeUpsCloserThanSixSecondsAreIgnored) {
 
 TEST_F(RefreshTest, WakeUpWaitsThroughStandByAndWakingStates) {
     KA_AdvanceTimeCounter(60000);
-    device->m_iAwake = 0;
+    Peer().m_iAwake = 0;
     engine.QueueStat({6, 7, 7, 0});
     EXPECT_EQ(0, WakeUp());
     EXPECT_EQ(2, engine.Count("WAKEUP"));
     EXPECT_EQ(4, engine.Count("GET STAT"));
-    EXPECT_EQ(1, device->m_iAwake);
+    EXPECT_EQ(1, Peer().m_iAwake);
     EXPECT_EQ(1, TakePosted(KA_PAD_AWAKE_OR_SETTINGS));
 }
 
-TEST_F(RefreshTest, AnEngineThatNeverWakesDoesNotHoldTheWorker) {
-    KA_AdvanceTimeCounter(60000);
-    device->m_iAwake = 0;
-    engine.SetStat(7);
-    EXPECT_EQ(1, WakeUp());
-    EXPECT_EQ(CKaLumencorV2Device::kMaxWakeUpPolls + 1, engine.Count("GET STAT"));
-    EXPECT_EQ(0, device->m_iAwake) << "not reported awake";
+// The worker gives up well inside the caller's hand-over time-out, with a
+// result and a log line, and the command behind the wake-up still goes out.
+TEST_F(RefreshTest, AnEngineThatNeverWakesIsGivenUpOnWithinItsBound) {
+    for (int state : {lumencor::kStateWakingUp, lumencor::kStateStandBy}) {
+        KA_AdvanceTimeCounter(60000);
+        Peer().m_iAwake = 0;
+        engine.SetStat(state);
+        engine.ClearCommands();
+        log.Clear();
+        const double before = KA_GetTimeCounter();
+        EXPECT_EQ(1, WakeUp()) << state;
+        const double waited = KA_GetTimeCounter() - before;
+        EXPECT_GE(waited, lumencor::kWakeUpLimitMs) << state;
+        EXPECT_LT(waited, lumencor::kWakeUpLimitMs + 2 * lumencor::kStatePollMs) << state;
+        EXPECT_EQ(static_cast<int>(lumencor::kWakeUpLimitMs / lumencor::kStatePollMs) + 1,
+                  engine.Count("GET STAT"))
+            << state;
+        EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::C_WakeUp - engine still in state " +
+                                   std::to_wstring(state),
+                               true));
+        EXPECT_EQ(0, Peer().m_iAwake) << "not reported awake";
+    }
     EXPECT_EQ(0, Refresh()) << "the worker goes on";
+    KA_AdvanceTimeCounter(60000);
+    Peer().m_bInExperiment = false;
+    EXPECT_EQ(KA_DM_OK, device->MultiLaser().SetLinePower(0, 10.0))
+        << "a command behind the wake-up returns its own code";
+    EXPECT_EQ(1, engine.Count("SET CHINT " + std::to_string(Peer().lines.m_lines[0].m_iChannel) +
+                              " 410"));
 }
 
 TEST_F(RefreshTest, AnEngineThatGoesAwayLeavesTheDriverWorking) {
@@ -143,7 +167,7 @@ TEST_F(RefreshTest, AnEngineThatGoesAwayLeavesTheDriverWorking) {
                      },
                      reinterpret_cast<uint64_t>(device), 0, 0, 0));
     EXPECT_EQ(0, Refresh());
-    EXPECT_EQ(41, device->m_iTemperature);
+    EXPECT_EQ(41, Peer().m_iTemperature);
     EXPECT_EQ(KA_DM_OK, device->DisconnectDevice());
     EXPECT_EQ(KA_DM_FAILED, Connect()) << "a vanished engine fails with a code";
 }
@@ -159,14 +183,14 @@ TEST_F(RefreshTest, StartEventsWakeOnlyInModeOutsideExperiment) {
     } cases[] = {{KA_STANDBY_DISABLED, 0}, {KA_STANDBY_OUTSIDE, 1}, {KA_STANDBY_ENABLED, 0}};
     for (const auto& c : cases) {
         KA_AdvanceTimeCounter(60000);
-        device->m_eStandByMode = c.mode;
+        Peer().m_eStandByMode = c.mode;
         engine.ClearCommands();
-        DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_START");
+        DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_START");
         EXPECT_EQ(c.wakeUps, engine.Count("WAKEUP")) << c.mode;
-        DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
-        EXPECT_FALSE(device->m_bInExperiment);
+        DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_ND_EXPERIMENT_END");
+        EXPECT_FALSE(Peer().m_bInExperiment);
     }
-    DMApi::AppRntm_FireEvent(L"KA_MODULEEVENT_APP_ASKTOEXIT_AFTER");
+    DMApiHooks::AppRntm_FireEvent(L"KA_MODULEEVENT_APP_ASKTOEXIT_AFTER");
     EXPECT_EQ(nullptr, device->Pad()->GetHandle()) << "no more messages to the pad";
 }
 
@@ -176,7 +200,7 @@ TEST_F(RefreshTest, ReselectingAStandByModeWakesTheEngineButTwoDoesNot) {
     } cases[] = {{1, 1, 1}, {0, 0, 1}, {2, 2, 0}, {2, 1, 0}, {1, 2, 0}};
     for (const auto& c : cases) {
         KA_AdvanceTimeCounter(60000);
-        device->m_eStandByMode = c.from;
+        Peer().m_eStandByMode = c.from;
         engine.ClearCommands();
         EXPECT_EQ(0, Stg_SetStandByMode(c.to));
         EXPECT_EQ(c.wakeUps, engine.Count("WAKEUP")) << c.from << " to " << c.to;

@@ -1,10 +1,12 @@
 // The simulated light engine: its answer table, and connecting it as the
 // host does with the model and channel map taken from the registry.
 #include "KaDeviceMultiLaser.h"
+#include "KaHostHooks.h"
 #include "KaDeviceShutter.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LogCapture.h"
+#include "DevicePeer.h"
 #include "LumencorV2Device.h"
 
 #include <gtest/gtest.h>
@@ -97,8 +99,8 @@ std::string Exchange(CKaLumencorV2Device* device, const char* command, int size 
 class SimulatorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        DMApi::Reset();
-        CKaScript::Reset();
+        DMApiHooks::Reset();
+        DMApiHooks::ResetMacros();
         KA_DriveTimeCounter(true, 1.0e6);
     }
     void TearDown() override { KA_DriveTimeCounter(false, 0); }
@@ -119,17 +121,17 @@ void SetLine(SKaLumencorV2Line& line, const char* colour, uint32_t wavelength, i
 
 TEST_F(SimulatorTest, AnswersEveryRowOfItsTable) {
     auto* device = new (__FILE__, __LINE__) CKaLumencorV2DeviceSim();
-    device->m_sSimulatorModel = "Celesta Simulator";
-    device->m_sSimulatorChannelMap = "RED GREEN BLUE";
-    CKaLumencorV2MultiLaser& ml = device->MultiLaser();
+    CKaLumencorV2DevicePeer peer(*device);
+    peer.Simulator()->SetEngine("Celesta Simulator", "RED GREEN BLUE");
+    CKaLumencorV2MultiLaserPeer ml = peer.lines;
     ml.m_iMaxInt = 4095;
     ml.m_iNumLines = 3;
     // Records in wavelength order; the answers go by channel number.
     SetLine(ml.m_lines[0], "BLUE", 440, 2, false, 0.0);
     SetLine(ml.m_lines[1], "GREEN", 561, 1, true, 100.0);
     SetLine(ml.m_lines[2], "RED", 640, 0, true, 50.0);
-    device->Shutter().m_bOpen = true;
-    device->m_bLogCommunication = true;
+    peer.shutter.m_bOpen = true;
+    peer.m_bLogCommunication = true;
 
     const struct Row {
         const char* command;
@@ -162,7 +164,7 @@ TEST_F(SimulatorTest, AnswersEveryRowOfItsTable) {
         if (row.seed) std::srand(row.seed);
         EXPECT_EQ(row.answer, Exchange(device, row.command)) << row.command;
     }
-    device->Shutter().m_bOpen = false;
+    peer.shutter.m_bOpen = false;
     EXPECT_EQ("A MULCH 0 0 0\r", Exchange(device, "GET MULCH\r")) << "shutter closed";
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CommandSend GET SN\r"));
     EXPECT_EQ(0, log.Count(L"CKaLumencorV2Device::Receive", true)) << "answers are not logged";
@@ -183,6 +185,7 @@ struct HostedSimulator {
         kaClass->Release(); // the interface query's reference
         kaClass->Release();
     }
+    CKaLumencorV2DevicePeer Peer() { return CKaLumencorV2DevicePeer(*device); }
     IKaDeviceMultiLaser* LightSource() {
         CKaLogicalDeviceList list;
         physical->GetLogicalDevices(list);
@@ -241,11 +244,11 @@ TEST_F(SimulatorTest, ConnectsWithTheRegistryModelAndChannelMap) {
         ASSERT_NE(nullptr, sim.device);
         CKaStringW settings;
         ASSERT_EQ(KA_DM_CONNECTED, sim.physical->ConnectDevice(settings));
-        EXPECT_STREQ(c.model ? c.model : L"Spectra III Simulator", sim.device->m_sModel);
+        EXPECT_STREQ(c.model ? c.model : L"Spectra III Simulator", sim.device->GetModel());
         EXPECT_EQ(c.modelType, sim.device->GetModelType());
-        EXPECT_STREQ(L"2.1.19", sim.device->m_sFirmwareVersion);
-        EXPECT_STREQ(L"12306", sim.device->m_sSerialNumber);
-        EXPECT_EQ(4095, sim.device->MultiLaser().m_iMaxInt);
+        EXPECT_STREQ(L"2.1.19", sim.device->GetFirmwareVersion());
+        EXPECT_STREQ(L"12306", sim.device->GetSerialNumber());
+        EXPECT_EQ(4095, sim.Peer().lines.m_iMaxInt);
         EXPECT_EQ(c.names, sim.LineNames());
         const wchar_t* shortNames[] = {L"SpectraIII", L"Celesta", L"Ziva"};
         CKaStringW fullName;
@@ -266,9 +269,9 @@ TEST_F(SimulatorTest, GetMulchWithEveryLineUnusedAnswersZeroPerLine) {
     HostedSimulator sim;
     CKaStringW settings;
     ASSERT_EQ(KA_DM_CONNECTED, sim.physical->ConnectDevice(settings));
-    EnterCriticalSection(&sim.device->DataLock());
-    sim.device->Shutter().m_bOpen = true;
-    LeaveCriticalSection(&sim.device->DataLock());
+    sim.device->DataLock().Enter();
+    sim.Peer().shutter.m_bOpen = true;
+    sim.device->DataLock().Leave();
     std::string answer;
     auto probe = [&] { answer = Exchange(sim.device, "GET MULCH\r"); };
     sim.OnWorker(probe);
@@ -286,12 +289,12 @@ TEST_F(SimulatorTest, AnswersAreCutToTheCallersBuffer) {
     HostedSimulator sim;
     CKaStringW settings;
     ASSERT_EQ(KA_DM_CONNECTED, sim.physical->ConnectDevice(settings));
-    EXPECT_EQ(8, sim.device->MultiLaser().m_iNumLines) << "only eight lines exist";
+    EXPECT_EQ(8, sim.Peer().lines.m_iNumLines) << "only eight lines exist";
 
-    EnterCriticalSection(&sim.device->DataLock());
+    sim.device->DataLock().Enter();
     for (int i = 0; i < KA_LUMENCOR_MAX_LINES; ++i)
-        sim.device->MultiLaser().m_lines[i].m_dPower = 100.0;
-    LeaveCriticalSection(&sim.device->DataLock());
+        sim.Peer().lines.m_lines[i].m_dPower = 100.0;
+    sim.device->DataLock().Leave();
 
     const std::string chmap = "A CHMAP " + std::string(longMap.begin(), longMap.end()) + "\r";
     const std::string mulchint = "A MULCHINT 4095 4095 4095 4095 4095 4095 4095 4095\r";
@@ -342,8 +345,8 @@ TEST_F(SimulatorTest, ShutterAndBatchReachTheSimulatedEngine) {
         return answer;
     };
     // Wavelength order against the default map's channels.
-    const int channel0 = sim.device->MultiLaser().m_lines[0].m_iChannel;
-    const int channel2 = sim.device->MultiLaser().m_lines[2].m_iChannel;
+    const int channel0 = sim.Peer().lines.m_lines[0].m_iChannel;
+    const int channel2 = sim.Peer().lines.m_lines[2].m_iChannel;
     auto lit = [&](std::vector<int> channels) {
         std::string expected = "A MULCH";
         for (int c = 0; c < 8; ++c)

@@ -44,7 +44,7 @@ int32_t Echo(uint64_t value, uint64_t thread, uint64_t) {
 TEST_F(WorkerTest, CallsRunOnTheWorkerAndReturnTheirResult) {
     DWORD thread = 0;
     EXPECT_EQ(77, device->CallBack(&Echo, 77, reinterpret_cast<uint64_t>(&thread), 0, 0));
-    EXPECT_EQ(device->m_dwThreadId, thread);
+    EXPECT_EQ(Peer().WorkerThreadId(), thread);
     EXPECT_NE(GetCurrentThreadId(), thread);
 }
 
@@ -116,14 +116,14 @@ int32_t Mark(uint64_t event, uint64_t, uint64_t) {
 // call: the hand-over gives up after 10 s with 1460, and the call still runs
 // once the lock is free.
 TEST_F(WorkerTest, ACallThePollCannotAcceptTimesOutAndRunsLater) {
-    EnterCriticalSection(&device->DataLock());
+    device->DataLock().Enter();
     // The poll comes round within about a second and stops at the data lock,
     // holding the refresh lock.
     DWORD start = GetTickCount();
     bool pollWaiting = false;
     while (!pollWaiting && GetTickCount() - start < 10000) {
-        if (TryEnterCriticalSection(&device->m_csRefresh))
-            LeaveCriticalSection(&device->m_csRefresh);
+        if (Peer().RefreshLock().TryEnter())
+            Peer().RefreshLock().Leave();
         else
             pollWaiting = true;
         SwitchToThread();
@@ -133,7 +133,7 @@ TEST_F(WorkerTest, ACallThePollCannotAcceptTimesOutAndRunsLater) {
     EXPECT_EQ(KA_DM_TIMEOUT, device->CallBack(&Mark, reinterpret_cast<uint64_t>(ran), 0, 0, 0));
     EXPECT_EQ(1, log.Count(L"CKaLumencorV2Device::CallBack - time-out 1", true));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(ran, 0));
-    LeaveCriticalSection(&device->DataLock());
+    device->DataLock().Leave();
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ran, 10000))
         << "the call left in the slot runs after the poll";
     CloseHandle(ran);

@@ -1,4 +1,5 @@
 #include "host_log.h"
+#include "KaHostHooks.h"
 
 #include "KaString.h"
 #include "KaSystem.h"
@@ -28,10 +29,10 @@ std::string Printable(std::string text) {
 } // namespace
 
 HostLog::HostLog() {
-    CKaLogFile::SetSink(&HostLog::Sink, this);
+    CKaLogHooks::SetSink(&HostLog::Sink, this);
 }
 HostLog::~HostLog() {
-    CKaLogFile::SetSink(nullptr, nullptr);
+    CKaLogHooks::SetSink(nullptr, nullptr);
 }
 
 void HostLog::SetEcho(Echo echo) {

@@ -8,6 +8,7 @@
 // `connect` (default: the emulated engine's port, LUMENCOR_EMULATOR_COM).
 // Type `help` for the commands; '#' starts a comment.
 #include "KaDMApi.h"
+#include "KaHostHooks.h"
 #include "KaSystem.h"
 #include "session.h"
 
@@ -32,16 +33,16 @@ int main(int argc, char** argv) {
             session.defaultPort = std::atoi(argv[++i]);
         } else if (!std::strcmp(argv[i], "--log") && i + 1 < argc) {
             std::string path = argv[++i];
-            CKaLogFile::Open(std::wstring(path.begin(), path.end()).c_str());
+            CKaLogHooks::Open(std::wstring(path.begin(), path.end()).c_str());
         } else if (!std::strcmp(argv[i], "--detail")) {
-            CKaLogFile::SetConsole(true);
+            CKaLogHooks::SetConsole(true);
         } else {
             script = argv[i];
         }
     }
     // The driver's communication lines carry the identity, read-outs and trace.
     CKaLogFile::Detail = true;
-    DMApi::SetLogCommunication(1);
+    DMApiHooks::SetLogCommunication(1);
 
     if (!Load(session, className)) return 2;
     std::ifstream file;

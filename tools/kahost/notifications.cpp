@@ -1,4 +1,5 @@
 #include "notifications.h"
+#include "KaHostHooks.h"
 
 #include "KaDMApi.h"
 #include "KaLogicalDevice.h"
@@ -12,7 +13,7 @@ namespace {
 std::atomic<bool> g_printing{true};
 
 std::string Interface(int logDevId) {
-    IKaLogicalDevice* device = DMApi::LogDev_Get(logDevId);
+    IKaLogicalDevice* device = DMApiHooks::LogDev_Get(logDevId);
     if (!device) return "device " + std::to_string(logDevId);
     CKaStringW name;
     device->GetInterfaceName(name);
@@ -62,7 +63,7 @@ void PrintingNotificationCallback(int32_t code, const SKaDeviceNotification* rec
         }
         std::fflush(stdout);
     }
-    DMApi::GetHostNotificationCallback()(code, record, reserved);
+    DMApiHooks::GetHostNotificationCallback()(code, record, reserved);
 }
 
 void SetNotificationPrinting(bool on) {

@@ -1,4 +1,5 @@
 #include "session.h"
+#include "KaHostHooks.h"
 
 #include "KaDMApi.h"
 #include "KaSettings.h"
@@ -154,7 +155,7 @@ bool Load(Session& s, const char* className) {
     if (!s.object) return false;
     s.device = static_cast<IKaPhysicalDevice*>(s.object->QueryInterface("IKaPhysicalDevice"));
     if (!s.device) return false;
-    DMApi::PhysDev_Add(s.device, L"Lumencor");
+    DMApiHooks::PhysDev_Add(s.device, L"Lumencor");
     CKaLogicalDeviceList list;
     s.device->GetLogicalDevices(list);
     if (list.GetCount() < 2) return false;
@@ -171,7 +172,7 @@ bool Load(Session& s, const char* className) {
 void Unload(Session& s) {
     if (s.device) {
         s.device->DisconnectDevice();
-        DMApi::PhysDev_Remove(s.device);
+        DMApiHooks::PhysDev_Remove(s.device);
         s.object->Release(); // the reference the interface query added
     }
     if (s.object) s.object->Release();

@@ -1,6 +1,7 @@
 // The shipped plug-in, loaded through its class records, drives the
 // emulated light engine over a real COM port of the Wine prefix.
 #include "LoadedDriver.h"
+#include "KaHostHooks.h"
 
 #include "KaDMApi.h"
 #include "KaDeviceShutter.h"
@@ -89,7 +90,7 @@ TEST(ModuleRecords, ImportsOnlySystemAndHostModules) {
 }
 
 TEST(ModuleRecords, ObjectsAnswerOnlyThePhysicalDeviceInterfaceAndAreFreedWithTheirLastReference) {
-    long before = CKaClass::LiveObjects();
+    long before = KA_LiveObjects();
     {
         LoadedDriver driver;
         ASSERT_NE(nullptr, driver.device);
@@ -97,9 +98,9 @@ TEST(ModuleRecords, ObjectsAnswerOnlyThePhysicalDeviceInterfaceAndAreFreedWithTh
         EXPECT_STREQ("CKaLumencorV2Device", kaClass->GetClassRecord()->m_name);
         EXPECT_EQ(nullptr, kaClass->QueryInterface("IKaLogicalDevice"));
         EXPECT_EQ(nullptr, kaClass->QueryInterface(nullptr));
-        EXPECT_EQ(before + 1, CKaClass::LiveObjects());
+        EXPECT_EQ(before + 1, KA_LiveObjects());
     }
-    EXPECT_EQ(before, CKaClass::LiveObjects());
+    EXPECT_EQ(before, KA_LiveObjects());
     LoadedDriver simulator("CKaLumencorV2DeviceSim");
     ASSERT_NE(nullptr, simulator.device);
     EXPECT_STREQ("CKaLumencorV2DeviceSim",
@@ -113,8 +114,8 @@ class DriverOverSerial : public ::testing::Test {
         ASSERT_NE(0, com) << "run through tools/wine/with_emulator.sh";
         ASSERT_TRUE(control.connected());
         ASSERT_TRUE(control.Reset());
-        DMApi::Reset();
-        DMApi::SetLogCommunication(1);
+        DMApiHooks::Reset();
+        DMApiHooks::SetLogCommunication(1);
         ASSERT_NE(nullptr, driver.device);
     }
     void TearDown() override {

@@ -1,0 +1,86 @@
+// The device manager calls a plug-in makes: the communication-logging
+// setting, device ids, keys and flags, module events, setup options, macro
+// registration and the control-pad layout.
+#pragma once
+
+#include "KaClass.h"
+#include "KaDeviceTypes.h"
+#include "KaExport.h"
+#include "KaString.h"
+
+class IKaPhysicalDevice;
+class IKaLogicalDevice;
+
+// Receives the module events a consumer registered for.
+class IKaDMApiPluginNotification {
+  public:
+    virtual int OnModuleEvent(const wchar_t* eventName) = 0;
+
+  protected:
+    ~IKaDMApiPluginNotification() = default;
+};
+
+class HX_DM_API DMApi {
+  public:
+    // Communication logging setting of the host: 1 = log.
+    static int GetLogCommunication();
+
+    static bool PhysDev_GetKey(int physDevId, CKaStringW& key);
+    // The control pad (window) that shows the devices of a physical device.
+    static HWND PhysDev_GetControlPad(int physDevId);
+    // Opens the configuration of a physical device; 0 on success.
+    static int PhysDev_Configure(int physDevId, HWND parent);
+
+    static int LogDev_GetId(IKaLogicalDevice* device);
+    static int LogDev_GetCount();
+    static int LogDev_GetIdAt(int index);
+    static bool LogDev_GetKey(int logDevId, CKaStringW& key);
+    static bool LogDev_GetEnabled(int logDevId);
+    static bool LogDev_GetVisible(int logDevId);
+    static bool LogDev_GetActive(int logDevId);
+    static int LogDev_GetPhysDevId(int logDevId);
+
+    // Module events: consumers register for names and receive each event.
+    static bool AppRntm_RegisterConsumer(IKaDMApiPluginNotification* consumer);
+    static bool AppRntm_UnregisterConsumer(IKaDMApiPluginNotification* consumer);
+    static bool AppRntm_RegisterEvent(IKaDMApiPluginNotification* consumer, const wchar_t* name);
+    static bool AppRntm_UnregisterEvent(IKaDMApiPluginNotification* consumer, const wchar_t* name);
+
+    // Re-reads the device list after a change of configuration.
+    static void Refresh();
+};
+
+class HX_DM_API CKaSimpleDMHelper {
+  public:
+    // True in release mode (60000 ms hand-over time-out, else 600000 ms).
+    static bool GetReleaseMode();
+    // True when the option exists; its value is written to `value`.
+    static bool Qm_GetSetupOption(const wchar_t* section, const wchar_t* key, CKaVariant* value);
+    static void Qm_CAM_RefreshPFIsForTriggeringFromCameras();
+};
+
+// A macro procedure; the engine calls it with its registered parameters.
+typedef void (*KaMacroProc)();
+
+// Macro registration of the host's macro engine.
+class HX_DM_API CKaScript {
+  public:
+    // Index of a registered parameter; below 1 when unknown.
+    static int GetParameterIndex(const wchar_t* name);
+    static int Register_Parameter(const wchar_t* name, int type, int limit, int a, int b, int c);
+    static bool Register_ProcToGroupWithGUIProc(const wchar_t* group, const wchar_t* name,
+                                                KaMacroProc proc, const wchar_t* parameter,
+                                                HINSTANCE module, const int flags[10]);
+    static bool UnregisterProc_Exe(const wchar_t* name);
+};
+
+// Places device pads in the host's control pad.
+class HX_DM_API CKaGUILayoutManager {
+  public:
+    static bool AppendControl(HWND controlPad, void* element, int column, int row, int image,
+                              const wchar_t* title);
+    static bool Remove(HWND controlPad, void* element);
+};
+
+// Index of an image of the host's common image pool.
+HX_DM_API int GetCommonImageFromPool(int id);

@@ -1,0 +1,100 @@
+// What our replacement host offers beyond the calls a plug-in makes: the
+// device manager's own side (registering devices, firing events, recording
+// notifications), a clock that tests drive, log sinks, virtual serial ports
+// and allocation checks. Test programs and kahost use it; the driver never
+// includes it.
+#pragma once
+
+#include "KaClass.h"
+#include "KaDMApi.h"
+#include "KaDeviceTypes.h"
+#include "KaExport.h"
+
+#include <windows.h>
+
+// The device manager as the host runs it.
+class HX_DM_API DMApiHooks {
+  public:
+    static void SetLogCommunication(int value);
+
+    // Registers a physical device and its logical devices and gives them
+    // ids; logical devices get the keys "<key>.<index>". Returns the id.
+    static int PhysDev_Add(IKaPhysicalDevice* device, const wchar_t* key);
+    static void PhysDev_Remove(IKaPhysicalDevice* device);
+    static void PhysDev_SetControlPad(int physDevId, HWND pad);
+    static void LogDev_SetEnabled(int logDevId, bool enabled);
+    static IKaLogicalDevice* LogDev_Get(int logDevId);
+
+    // Delivers an event to every consumer registered for it; returns their count.
+    static int AppRntm_FireEvent(const wchar_t* name);
+    static int AppRntm_CountRegistrations(IKaDMApiPluginNotification* consumer);
+
+    // The callback the host gives devices; it records what it receives.
+    static KaNotificationCallback GetHostNotificationCallback();
+    static int Notifications_Count(int code);
+    static bool Notifications_Last(int code, SKaDeviceNotification* record);
+    // Everything received, in order: code and record of the index-th one.
+    static int Notifications_Total();
+    static bool Notifications_At(int index, int* code, SKaDeviceNotification* record);
+    static void Notifications_Clear();
+
+    static int GetRefreshCount();
+
+    // Release mode selects the hand-over time-out the devices use.
+    static void SetReleaseMode(bool release);
+    // A null value removes the option.
+    static void SetSetupOption(const wchar_t* section, const wchar_t* key, const CKaVariant* value);
+
+    // The macro procedures registered so far.
+    static KaMacroProc FindMacroProc(const wchar_t* name);
+    static void ResetMacros();
+    // Pads placed in a control pad.
+    static int CountPadControls(HWND controlPad);
+
+    // Forgets every device, consumer and notification.
+    static void Reset();
+};
+
+// The host log's outlets: a file, a console echo and a sink.
+class HX_SYS_API CKaLogHooks {
+  public:
+    typedef void (*Sink)(void* context, const wchar_t* line);
+
+    // Opens (appends to) the log file; an empty path closes it.
+    static bool Open(const wchar_t* path);
+    static void SetConsole(bool echo);
+    static void SetSink(Sink sink, void* context);
+    static void Write(const wchar_t* line);
+};
+
+// The host clock, driven: while driven the counter only moves through
+// KA_AdvanceTimeCounter and KA_Sleep advances it instead of blocking.
+HX_SYS_API void KA_DriveTimeCounter(bool driven, double startMs);
+HX_SYS_API void KA_AdvanceTimeCounter(double ms);
+HX_SYS_API bool KA_IsTimeCounterDriven();
+
+// The far end of a virtual port. Calls come from the thread that drives the
+// port; Read waits up to `timeoutMs` for at least one byte.
+class IKaSerialEndpoint {
+  public:
+    virtual ~IKaSerialEndpoint() = default;
+    virtual bool Open(unsigned baud) = 0;
+    virtual void Close() = 0;
+    virtual void Purge() = 0;
+    virtual bool Write(const char* data, unsigned length) = 0;
+    virtual unsigned Read(char* buffer, unsigned capacity, unsigned timeoutMs) = 0;
+};
+
+class HX_SERIAL_API CKaSerialHooks {
+  public:
+    // Serves COM `port` from `endpoint` instead of the system (null removes it).
+    static void RegisterVirtualPort(int port, IKaSerialEndpoint* endpoint);
+};
+
+// Framework objects currently allocated through CKaClass (leak checks).
+HX_GNR_API long KA_LiveObjects();
+// Fills every later CKaClass allocation with `byte` before construction, as
+// a host allocator that does not clear memory leaves it; -1 stops filling.
+HX_GNR_API void KA_SetAllocationFill(int byte);
+// Adds a translation (the locale loader fills this table).
+HX_GNR_API void KA_SetTranslation(const wchar_t* text, const wchar_t* translated);
