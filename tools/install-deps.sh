@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only those that are missing.
 set -eu
-packages="cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth googletest python3"
+packages="cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth googletest python3
+  clang-format"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
