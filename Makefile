@@ -6,6 +6,9 @@ WINE_STATE = $(BUILD)/wine
 # tests the driver, its host and kahost only.
 DEBUG_BUILD ?= $(BUILD)-debug
 DEBUG_SKIP = RvString;RvWindow;RvListCtrl;RvTLPM
+DEBUG_TARGETS = lumencor_v2_device lumencor_v2_device_tests lumencor_v2_device_emulator_tests \
+  host_tests kahost
+DEBUG_TESTS = lumencor_v2|host_tests|kahost|wine_session
 
 .PHONY: all deps configure build test test-release test-debug demo bench format format-check clean
 
@@ -28,8 +31,8 @@ test-release: build
 test-debug: deps
 	@cmake -S . -B $(DEBUG_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Debug "-DRV_SKIP_PARTS=$(DEBUG_SKIP)" >/dev/null
-	@cmake --build $(DEBUG_BUILD) -j $(JOBS)
-	cd $(DEBUG_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cmake --build $(DEBUG_BUILD) -j $(JOBS) --target $(DEBUG_TARGETS)
+	cd $(DEBUG_BUILD) && ctest --output-on-failure -j $(JOBS) -R "$(DEBUG_TESTS)"
 
 demo: build
 	@COM=$(COM) tools/demo.sh $(BUILD); status=$$?; \
