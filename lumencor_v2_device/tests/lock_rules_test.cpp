@@ -4,6 +4,7 @@
 // being destroyed.
 #include "DeviceFixture.h"
 #include "KaHostCodes.h"
+#include "WorkerGate.h"
 
 #include <atomic>
 #include <functional>
@@ -157,29 +158,12 @@ TEST_F(LockRulesTest, TheHostIsNotifiedWithTheDataLockReleased) {
     DMApiHooks::PhysDev_Remove(device);
 }
 
-struct Gate {
-    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ~Gate() {
-        CloseHandle(entered);
-        CloseHandle(release);
-    }
-};
-
-int32_t HoldTheWorker(uint64_t gate, uint64_t, uint64_t) {
-    auto* g = reinterpret_cast<Gate*>(gate);
-    SetEvent(g->entered);
-    WaitForSingleObject(g->release, kReturnMs);
-    return 0;
-}
-
 // Once a device's destruction has begun, procedures no longer reach it, even
 // while the destruction itself waits for the worker.
 TEST_F(LockRulesTest, ADeviceBeingDestroyedIsNoLongerHandedToProcedures) {
     ASSERT_EQ(KA_DM_CONNECTED, Connect());
     Gate gate;
-    Caller busy(
-        [&] { device->CallBack(&HoldTheWorker, reinterpret_cast<uint64_t>(&gate), 0, 0, 0); });
+    Caller busy([&] { device->CallBack(&Blocking, reinterpret_cast<uint64_t>(&gate), 0, 0, 0); });
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gate.entered, kReturnMs));
     CKaLumencorV2Device* doomed = device;
     device = nullptr;

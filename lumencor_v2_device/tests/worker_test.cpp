@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "WorkerGate.h"
 
 #include <atomic>
 #include <stdexcept>
@@ -14,23 +15,6 @@ class WorkerTest : public DeviceFixture {
         ASSERT_EQ(KA_DM_CONNECTED, Connect());
     }
 };
-
-struct Gate {
-    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ~Gate() {
-        CloseHandle(entered);
-        CloseHandle(release);
-    }
-};
-
-// Runs on the worker: signals that it started, waits until released.
-int32_t Blocking(uint64_t gate, uint64_t result, uint64_t) {
-    auto* g = reinterpret_cast<Gate*>(gate);
-    SetEvent(g->entered);
-    WaitForSingleObject(g->release, 30000);
-    return static_cast<int32_t>(result);
-}
 
 int32_t Thrower(uint64_t, uint64_t, uint64_t) {
     throw std::runtime_error("engine fault");
