@@ -39,6 +39,8 @@ class HX_DM_API DMApi {
     static bool LogDev_GetVisible(int logDevId);
     static bool LogDev_GetActive(int logDevId);
     static int LogDev_GetPhysDevId(int logDevId);
+    // A logical device's own command (`DeviceCommand`); 21 for an unknown id.
+    static int LogDev_CustomCommand(int logDevId, int code, int64_t value, void* out);
 
     // Module events: consumers register for names and receive each event.
     static bool AppRntm_RegisterConsumer(IKaDMApiPluginNotification* consumer);
@@ -56,7 +58,10 @@ class HX_DM_API CKaSimpleDMHelper {
     static bool GetReleaseMode();
     // True when the option exists; its value is written to `value`.
     static bool Qm_GetSetupOption(const wchar_t* section, const wchar_t* key, CKaVariant* value);
+    // The cameras' trigger terminals: read back from the cameras, or handed
+    // to them (the NI-DAQ terminal text of a select).
     static void Qm_CAM_RefreshPFIsForTriggeringFromCameras();
+    static void Qm_CAM_SetPFIsForTriggeringToCamera(const wchar_t* terminals, int select);
 };
 
 // A macro procedure; the engine calls it with its registered parameters.

@@ -101,6 +101,33 @@ int DMApiHooks::PhysDev_Add(IKaPhysicalDevice* device, const wchar_t* key) {
     return id;
 }
 
+int DMApiHooks::LogDev_Add(IKaLogicalDevice* device, const wchar_t* key) {
+    if (!device) return 0;
+    Guard guard(M().lock);
+    int id = M().nextId++;
+    M().logical.push_back({id, device, 0, key ? key : L""});
+    device->SetDeviceID(id);
+    return id;
+}
+
+void DMApiHooks::LogDev_Remove(IKaLogicalDevice* device) {
+    Guard guard(M().lock);
+    auto& logical = M().logical;
+    logical.erase(std::remove_if(logical.begin(), logical.end(),
+                                 [device](const LogicalEntry& e) { return e.device == device; }),
+                  logical.end());
+}
+
+int DMApi::LogDev_CustomCommand(int logDevId, int code, int64_t value, void* out) {
+    IKaLogicalDevice* device = nullptr;
+    {
+        Guard guard(M().lock);
+        LogicalEntry* entry = FindLogical(logDevId);
+        if (entry) device = entry->device;
+    }
+    return device ? device->DeviceCommand(code, value, out) : KA_DM_NOT_AVAILABLE;
+}
+
 void DMApiHooks::PhysDev_Remove(IKaPhysicalDevice* device) {
     Guard guard(M().lock);
     auto& physical = M().physical;

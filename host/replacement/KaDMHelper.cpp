@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -63,7 +64,25 @@ void DMApiHooks::SetSetupOption(const wchar_t* section, const wchar_t* key,
         Options().erase({section, key});
 }
 
-void CKaSimpleDMHelper::Qm_CAM_RefreshPFIsForTriggeringFromCameras() {}
+static std::vector<std::wstring>& CameraCalls() {
+    static auto* calls = new std::vector<std::wstring>();
+    return *calls;
+}
+
+void CKaSimpleDMHelper::Qm_CAM_RefreshPFIsForTriggeringFromCameras() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    CameraCalls().push_back(L"refresh");
+}
+
+void CKaSimpleDMHelper::Qm_CAM_SetPFIsForTriggeringToCamera(const wchar_t* terminals, int select) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    CameraCalls().push_back(std::to_wstring(select) + L": " + (terminals ? terminals : L""));
+}
+
+std::vector<std::wstring> DMApiHooks::CameraTriggerCalls() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    return CameraCalls();
+}
 
 int CKaScript::GetParameterIndex(const wchar_t* name) {
     std::lock_guard<std::mutex> guard(g_lock);

@@ -12,6 +12,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // The device manager as the host runs it.
 class HX_DM_API DMApiHooks {
   public:
@@ -24,6 +27,9 @@ class HX_DM_API DMApiHooks {
     static void PhysDev_SetControlPad(int physDevId, HWND pad);
     static void LogDev_SetEnabled(int logDevId, bool enabled);
     static IKaLogicalDevice* LogDev_Get(int logDevId);
+    // Registers a logical device of no physical device (a piezo drive, say).
+    static int LogDev_Add(IKaLogicalDevice* device, const wchar_t* key);
+    static void LogDev_Remove(IKaLogicalDevice* device);
 
     // Delivers an event to every consumer registered for it; returns their count.
     static int AppRntm_FireEvent(const wchar_t* name);
@@ -39,6 +45,9 @@ class HX_DM_API DMApiHooks {
     static void Notifications_Clear();
 
     static int GetRefreshCount();
+    // What the cameras were told about trigger terminals, in order:
+    // "refresh" for a refresh, "<select>: <terminals>" for a setting.
+    static std::vector<std::wstring> CameraTriggerCalls();
 
     // Release mode selects the hand-over time-out the devices use.
     static void SetReleaseMode(bool release);

@@ -141,9 +141,7 @@ EDeviceManagerReturnCode CKaLumencorV2Device::DisconnectDevice() {
     m_bConnected = false;
     m_eState = KA_STATE_DISCONNECTED;
     m_worker.Stop();
-    // The NI-DAQ engine and its abstraction are released by their owner
-    // once triggering is set up; nothing is held here without it.
-    m_bNIDAQReady = false;
+    TearDownDAQ();
     UnregisterMacros();
     KA_DIAG(true, L"CKaLumencorV2Device was just disconnected");
     return KA_DM_OK;

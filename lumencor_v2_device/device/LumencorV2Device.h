@@ -30,6 +30,10 @@
 #include <memory>
 
 class CKaLumencorV2Simulator;
+class CNIDAQAbstraction_AOTF;
+class CNIDAQAbstraction_Multiexcitation;
+class CNIDAQAbstraction_Sequence;
+class CNIDAQEngine;
 
 // One answer of the engine, read into a buffer of the size its command takes.
 struct SKaLumencorV2Answer {
@@ -153,8 +157,14 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     bool GetTriggeringEnabled() const { return m_bEnableTriggering; }
     void SetTriggeringEnabled(bool on) { m_bEnableTriggering = on; }
     const CKaStringW& GetCardKey() const { return m_sCardKey; }
-    void* GetTriggeringAbstraction() const { return m_pAbstraction; }
-    void* GetNIDAQEngine() const { return m_pNIDAQEngine; }
+    CNIDAQAbstraction_AOTF* GetTriggeringAbstraction() const { return m_pAbstraction; }
+    CNIDAQEngine* GetNIDAQEngine() const { return m_pNIDAQEngine; }
+    // The card's abstractions, null without an engine or card.
+    CNIDAQAbstraction_Multiexcitation* GetMultiexcitation() const;
+    CNIDAQAbstraction_Sequence* GetSequence() const;
+    // Whether the lines are driven by analog levels (else TTL), false
+    // without an abstraction.
+    bool GetTTLControlAsAnalog() const;
     bool IsBatch() const { return m_bBatch; }
     bool IsConnected() const { return m_bConnected; }
     bool IsSimulator() const { return m_bSimulator; }
@@ -179,6 +189,14 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
 
   private:
     friend class CKaLumencorV2DevicePeer;
+
+    // ---- NI-DAQ triggering (triggering/) ----
+    void StartDAQ();
+    void ApplyTriggeringSettings(const wchar_t* settings);
+    void WriteTriggeringSettings(CKaStringW& settings);
+    void DetachLineResources(bool analogPort0Too);
+    void TearDownDAQ();
+    void SetMayMovePiezoZ(bool may);
 
     // IKaLumencorV2Idle: the periodic poll.
     void OnWorkerIdle() override;
@@ -208,9 +226,11 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     std::atomic<int32_t> m_eState{KA_STATE_DISCONNECTED};                 // read anywhere
     std::atomic<KaNotificationCallback> m_pNotificationCallback{nullptr}; // read anywhere
     std::atomic<bool> m_bBatch{false};                                    // read anywhere
+    // Set when this device started the DAQ; what it started is released at
+    // disconnect only then.
     bool m_bNIDAQReady = false;
-    void* m_pAbstraction = nullptr;
-    void* m_pNIDAQEngine = nullptr;
+    CNIDAQAbstraction_AOTF* m_pAbstraction = nullptr;
+    CNIDAQEngine* m_pNIDAQEngine = nullptr;
     void* m_pDeviceManager = nullptr;
     int32_t m_iBusMode = 2;
     bool m_bConfiguredOnce = false;

@@ -38,7 +38,18 @@ void CKaLumencorV2Device::UnregisterEvents() {
 
 int CKaLumencorV2Device::OnModuleEvent(const wchar_t* name) {
     if (!name) return 0;
-    // The Z-stack events only concern an NI-DAQ engine in control mode 1.
+    // The Z-stack events only concern an NI-DAQ engine in control mode 1;
+    // otherwise they fall through and match nothing below.
+    if (m_pNIDAQEngine && m_eLumencorControl == KA_CONTROL_NIDAQ) {
+        if (Is(name, L"KA_MODULEEVENT_ND_ZSTACK_BEFORE_MOVEZ")) {
+            SetMayMovePiezoZ(true);
+            return 0;
+        }
+        if (Is(name, L"KA_MODULEEVENT_ND_ZSTACK_AFTER_MOVEZ")) {
+            SetMayMovePiezoZ(false);
+            return 0;
+        }
+    }
     bool start = Is(name, L"KA_MODULEEVENT_ND_EXPERIMENT_START") ||
                  Is(name, L"KA_MODULEEVENT_ILLUMINATION_SEQUENCE_EXPERIMENT_START") ||
                  Is(name, L"KA_MODULEEVENT_JOB_EXPERIMENT_START");

@@ -19,14 +19,7 @@ void CKaLumencorV2Device::ReadSettings(const wchar_t* settings) {
     m_eLumencorControl = value;
     if (GetIntFromKey(settings, L"m_eStandByMode", value)) m_eStandByMode = value;
 
-    if (m_eLumencorControl == KA_CONTROL_NIDAQ) {
-        // Card and wiring are kept for the NI-DAQ triggering set-up.
-        CKaStringW card;
-        if (GetStringFromKey(settings, L"m_sCardKey", card)) m_sCardKey = card;
-        if (GetIntFromKey(settings, L"m_eConnectorBlock", value)) m_eConnectorBlock = value;
-        if (GetIntFromKey(settings, L"m_bEnableTriggering", value))
-            m_bEnableTriggering = value == 1;
-    }
+    ApplyTriggeringSettings(settings);
 
     int numLines = 0;
     if (GetIntFromKey(settings, L"m_iNumLines", numLines) &&
@@ -46,6 +39,7 @@ void CKaLumencorV2Device::WriteSettings(CKaStringW& settings) {
     settings.Empty();
     SetIntToKey(settings, L"m_eLumencorControl", m_eLumencorControl);
     SetIntToKey(settings, L"m_eStandByMode", m_eStandByMode);
+    WriteTriggeringSettings(settings);
     SetDoubleToKey(settings, L"dShutterDelay", m_shutter.GetDelay());
     const int numLines = m_multiLaser.GetLineCountValue();
     SetIntToKey(settings, L"m_iNumLines", numLines);

@@ -8,10 +8,14 @@
 #include "LumencorV2Names.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 
 CKaLumencorV2MultiLaser::CKaLumencorV2MultiLaser(CKaLumencorV2Device* device)
-    : m_pDevice(device), m_sDisplayName(KA_GetTranslation(L"SpectraIII")) {}
+    : m_pDevice(device), m_sDisplayName(KA_GetTranslation(L"SpectraIII")) {
+    for (int select = 0; select < kPFISelectCount; ++select)
+        m_alternationFirst[select] = m_alternationThird[select] = std::nan("");
+}
 
 CKaLumencorV2MultiLaser::~CKaLumencorV2MultiLaser() = default;
 
@@ -71,9 +75,7 @@ bool CKaLumencorV2MultiLaser::GetCapability(int code) {
     case KA_CAP_SEQUENCE_86:
         return true;
     case KA_CAP_HARDWARE_SEQUENCING:
-        // Without triggering the lines follow the camera only through a
-        // triggering abstraction, which comes with NI-DAQ triggering.
-        return triggering;
+        return triggering || CanPlayWaveforms();
     default:
         return CKaDeviceMultiLaser_Default::GetCapability(code);
     }
@@ -119,7 +121,7 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::DeviceCommand(int code, int64_
         m_pSequenceOwner = out;
         break;
     case KA_CMD_GET_TRIGGERING:
-        *static_cast<void**>(out) = m_pDevice->GetTriggeringAbstraction();
+        *static_cast<void**>(out) = static_cast<void*>(m_pDevice->GetTriggeringAbstraction());
         break;
     case KA_CMD_GET_SEQUENCE_STATE:
         *static_cast<int32_t*>(out) = 0;

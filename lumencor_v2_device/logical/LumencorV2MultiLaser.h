@@ -60,6 +60,19 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     EDeviceManagerReturnCode GetShutterControl(bool* controlled) override;
     EDeviceManagerReturnCode GetOperationMode(int* mode) override;
     EDeviceManagerReturnCode GetSequenceStatus() override;
+
+    // Hardware-timed experiments through the NI-DAQ card (triggering/).
+    EDeviceManagerReturnCode SetLineAlternationSequence(const uint32_t* const* lines,
+                                                        const double* const* powers,
+                                                        int select) override;
+    EDeviceManagerReturnCode SetLineAlternationTiming(double a, double b, double c, bool flag,
+                                                      const double* values, int count,
+                                                      int select) override;
+    EDeviceManagerReturnCode SetOperationMode(int mode, int select) override;
+    EDeviceManagerReturnCode SetTriggeringStatus(int status) override;
+    EDeviceManagerReturnCode SetIlluminationSequence(const void* sequence) override;
+    EDeviceManagerReturnCode GetIlluminationSequenceTriggeringLimits(void* limits) override;
+    EDeviceManagerReturnCode SetVeyra_Experiment(const void* definition) override;
     bool SupportsAllLines() override;
 
     // Line used and power (LumencorV2MultiLaserLines.cpp).
@@ -130,6 +143,12 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     bool IsLine(int line) const { return line >= 0 && line < m_iNumLines; }
     // State record of the code-1 notification, under the data lock.
     void FillNotification(int changedLine, SKaDeviceNotification& record);
+    // Whether the card's outputs can follow a hardware-timed sequence.
+    bool CanPlayWaveforms();
+    // Saves every line's power, or puts the saved ones back.
+    void SavePowers();
+    void RestorePowers();
+    void ApplySequencePowers();
 
     CKaLumencorV2Device* m_pDevice;
     // Main thread.
@@ -138,6 +157,11 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     int32_t m_eOperationMode = 0;
     std::vector<std::pair<int, double>> m_savedPowers;
     std::vector<std::pair<int, double>> m_sequencePowers;
+    // The last alternation timing by PFI select: its first and third value,
+    // in milliseconds; NaN until one is set.
+    static const int kPFISelectCount = 4;
+    double m_alternationFirst[kPFISelectCount];
+    double m_alternationThird[kPFISelectCount];
     // Set by the connect (worker thread), read by every thread after it.
     std::atomic<int32_t> m_iNumLines{KA_LUMENCOR_MAX_LINES};
     std::atomic<int32_t> m_iMaxInt{0};

@@ -4,6 +4,7 @@
 #include "LumencorV2Log.h"
 #include "LumencorV2MultiLaser.h"
 #include "LumencorV2Protocol.h"
+#include "NIDAQ.h"
 
 #include <string>
 
@@ -34,9 +35,28 @@ int32_t CKaLumencorV2MultiLaser::C_ExecuteBatch() {
         return device.Exchange(command.c_str(), lumencor::kLongAnswer);
     };
 
-    // With NI-DAQ or direct TTL control the lines are switched by their
-    // digital lines, which come with triggering; nothing goes to the engine.
-    if (device.GetControlMode() == KA_CONTROL_USB && lines.switchesChanged) {
+    // With NI-DAQ or direct TTL control the lines are switched by the
+    // card's outputs, and the engine is woken when the first one goes on;
+    // no "SET MULCH" goes to the engine.
+    const int32_t control = device.GetControlMode();
+    CNIDAQAbstraction_AOTF* abstraction = device.GetTriggeringAbstraction();
+    if (control != KA_CONTROL_USB && abstraction) {
+        bool onBefore = false, onAfter = false;
+        for (int i = 0; i < m_iNumLines && i < KA_LUMENCOR_MAX_LINES; ++i) {
+            CNIDAQAbstraction_AOTFLine* output = abstraction->GetLine(i);
+            if (!output) continue;
+            onBefore = onBefore || output->GetState();
+            const int channel = GetLineRecord(i).m_iChannel;
+            const bool on = channel >= 0 && channel < count && lines.lit[channel];
+            output->SetState(on);
+            onAfter = onAfter || on;
+        }
+        if (!onBefore && onAfter && mayWake) {
+            device.C_WakeUp();
+            woken = true;
+        }
+    }
+    if (control == KA_CONTROL_USB && lines.switchesChanged) {
         if (lines.anyLit && mayWake) {
             device.C_WakeUp();
             woken = true;

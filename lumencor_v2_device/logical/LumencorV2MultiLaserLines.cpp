@@ -6,6 +6,7 @@
 #include "LumencorV2Log.h"
 #include "LumencorV2MultiLaser.h"
 #include "LumencorV2Protocol.h"
+#include "NIDAQ.h"
 
 #include <algorithm>
 #include <cmath>
@@ -181,7 +182,9 @@ int32_t CKaLumencorV2MultiLaser::C_SetLineUsed(int line, bool on) {
             return -1;
         }
     }
-    // Control mode 1 switches the line's NI-DAQ line, set up with triggering.
+    // Control mode 1: the line's output on the card.
+    if (CNIDAQAbstraction_AOTF* abstraction = device.GetTriggeringAbstraction())
+        if (CNIDAQAbstraction_AOTFLine* output = abstraction->GetLine(line)) output->SetState(on);
     return 0;
 }
 

@@ -8,6 +8,8 @@
 namespace {
 // KA_Sleep mode of the wait after a switch.
 const int kDelaySleepMode = 8;
+// Running states of the code-16 notification.
+const int32_t kSequenceRunning = 2, kSequenceStopped = 3;
 } // namespace
 
 CKaLumencorV2Shutter::CKaLumencorV2Shutter(CKaLumencorV2Device* device) : m_pDevice(device) {}
@@ -68,6 +70,21 @@ void CKaLumencorV2Shutter::NotifyState(bool open) {
         record.m_logDevId = GetDeviceID();
         record.m_open = open;
         m_pDevice->Notify(KA_NOTIFY_STATE, record);
+    }
+    m_pDevice->PostToPad(KA_PAD_SHUTTER_STATE);
+}
+
+void CKaLumencorV2Shutter::NotifySequence(bool running) {
+    if (GetDeviceID() == 0) return;
+    if (m_pDevice->HasNotificationCallback()) {
+        SKaDeviceNotification state = {};
+        state.m_logDevId = GetDeviceID();
+        state.m_running = running ? kSequenceRunning : kSequenceStopped;
+        m_pDevice->NotifyNow(KA_NOTIFY_RUNNING, state);
+        SKaDeviceNotification shutter = {};
+        shutter.m_logDevId = GetDeviceID();
+        shutter.m_open = running || IsOpen();
+        m_pDevice->Notify(KA_NOTIFY_STATE, shutter);
     }
     m_pDevice->PostToPad(KA_PAD_SHUTTER_STATE);
 }

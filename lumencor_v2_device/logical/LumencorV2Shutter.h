@@ -64,6 +64,10 @@ class CKaLumencorV2Shutter : public CKaDeviceShutter_Default {
     // The engine switches in well under this, added to the delay.
     static constexpr double kSwitchMs = 50.0;
 
+    // A sequence started or stopped: the running state (code 16), then the
+    // shutter as open while it runs (code 1), and the pad.
+    void NotifySequence(bool running);
+
     // Open state and the batch's mark of a change, under the data lock.
     bool IsOpen() const;
     bool IsMarked() const;

@@ -9,7 +9,9 @@ class CKaLumencorV2Device;
 
 // Window messages posted to the pad, all with zero parameters.
 enum {
+    KA_PAD_RELAYOUT = 1040,
     KA_PAD_AWAKE_OR_SETTINGS = 1041,
+    KA_PAD_OPERATION_MODE = 1056,
     KA_PAD_SHUTTER_STATE = 1059,
     KA_PAD_SHUTTER_REFRESH = 1060,
     KA_PAD_LINE_STATE = 1061,
