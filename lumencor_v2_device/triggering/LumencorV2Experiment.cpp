@@ -54,8 +54,9 @@ bool CKaLumencorV2MultiLaser::CanPlayWaveforms() {
     return true;
 }
 
-EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLineAlternationSequence(
-    const uint32_t* const* lines, const double* const* powers, int select) {
+EDeviceManagerReturnCode
+CKaLumencorV2MultiLaser::SetLineAlternationSequence(const uint32_t* const* lines,
+                                                    const double* const* powers, int select) {
     CNIDAQAbstraction_Multiexcitation* multi = m_pDevice->GetMultiexcitation();
     if (!multi) return KA_DM_OK;
     if (!lines) return KA_DM_NOT_AVAILABLE;
@@ -79,8 +80,10 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLineAlternationSequence(
     return KA_DM_OK;
 }
 
-EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLineAlternationTiming(
-    double a, double b, double c, bool flag, const double* values, int count, int select) {
+EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetLineAlternationTiming(double a, double b,
+                                                                           double c, bool flag,
+                                                                           const double* values,
+                                                                           int count, int select) {
     if (!IsSelect(select, kPFISelectCount)) return KA_DM_OUT_OF_RANGE;
     if (a == m_alternationFirst[select] && c == m_alternationThird[select]) return KA_DM_OK;
     m_alternationFirst[select] = a;
@@ -161,8 +164,7 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetTriggeringStatus(int status
 EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetIlluminationSequence(const void* sequence) {
     if (!sequence) return KA_DM_NOT_AVAILABLE;
     const auto& host = *static_cast<const SKaNidaqIlluminationSequence_Sequence*>(sequence);
-    if (host.deviceCount < 0 || (host.deviceCount > 0 && !host.devices))
-        return KA_DM_NOT_AVAILABLE;
+    if (host.deviceCount < 0 || (host.deviceCount > 0 && !host.devices)) return KA_DM_NOT_AVAILABLE;
     m_sequencePowers.clear();
     for (int d = 0; d < host.deviceCount; ++d)
         if (host.devices[d].line >= 0 && host.devices[d].line < m_iNumLines)
@@ -199,8 +201,8 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetIlluminationSequence(const 
     return KA_DM_OK;
 }
 
-EDeviceManagerReturnCode CKaLumencorV2MultiLaser::GetIlluminationSequenceTriggeringLimits(
-    void* limits) {
+EDeviceManagerReturnCode
+CKaLumencorV2MultiLaser::GetIlluminationSequenceTriggeringLimits(void* limits) {
     if (!limits) return KA_DM_NOT_AVAILABLE;
     CNIDAQAbstraction_Sequence* card = m_pDevice->GetSequence();
     if (!card) return KA_DM_OK;
@@ -240,7 +242,8 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetVeyra_Experiment(const void
         DMApi::LogDev_CustomCommand(host.piezoDeviceId, kPiezoCommandFlag, 0, &flag);
         DMApi::LogDev_CustomCommand(host.piezoDeviceId, kPiezoCommandAbstraction, 0, &abstraction);
         piezo = static_cast<CNIDAQAbstraction_PiezoZ*>(abstraction);
-        if (piezo && piezo->GetResource_AOPort()) piezoKey = piezo->GetResource_AOPort()->GetNIKey();
+        if (piezo && piezo->GetResource_AOPort())
+            piezoKey = piezo->GetResource_AOPort()->GetNIKey();
     }
 
     // Lines numbered compactly in the order they first appear; every value 1.0.
@@ -278,8 +281,9 @@ EDeviceManagerReturnCode CKaLumencorV2MultiLaser::SetVeyra_Experiment(const void
     for (int kind = 0; kind < 3 && first; ++kind) {
         auto keyOf = [kind](CNIDAQAbstraction_AOTFLine* output) {
             if (!output) return L"";
-            return kind == 0 ? output->GetNIKeyAO0()
-                             : kind == 1 ? output->GetNIKeyAO1() : output->GetNIKeyTTL();
+            return kind == 0   ? output->GetNIKeyAO0()
+                   : kind == 1 ? output->GetNIKeyAO1()
+                               : output->GetNIKeyTTL();
         };
         if (!*keyOf(first)) continue;
         for (int line : usedLines)

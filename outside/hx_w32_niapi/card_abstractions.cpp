@@ -22,8 +22,8 @@ void CNIDAQAbstraction_Multiexcitation::SetResource_PFITerminal(
     if (select == 0 || select == 1) m_terminals[select] = resource;
 }
 
-CNIDAQResource_PFITerminal* CNIDAQAbstraction_Multiexcitation::GetResource_PFITerminal(
-    int select) const {
+CNIDAQResource_PFITerminal*
+CNIDAQAbstraction_Multiexcitation::GetResource_PFITerminal(int select) const {
     return select == 0 || select == 1 ? m_terminals[select] : nullptr;
 }
 
@@ -108,8 +108,8 @@ void CNIDAQAbstraction_Sequence::SetIlluminationSequence(
     std::wstring text;
     for (int i = 0; entries && i < count; ++i) {
         const SKaNidaqIlluminationSequence_Entry& e = entries[i];
-        text += L" [" + Text(e.deviceId) + L" line " + Text(e.line) + L" " + Text(e.aoKey) +
-                L" " + Text(e.dioKey);
+        text += L" [" + Text(e.deviceId) + L" line " + Text(e.line) + L" " + Text(e.aoKey) + L" " +
+                Text(e.dioKey);
         for (int k = 0; k < e.itemCount; ++k)
             text += L" " + Text(e.items[k].level);
         text += L"]";

@@ -126,7 +126,8 @@ std::vector<CNIDAQResource*> CNIDAQEngine::GetResources(const wchar_t* cardKey, 
 
 // The predefined breakout boxes suit the X series cards (product types
 // "PCIe-63xx", "PXIe-63xx", "USB-63xx").
-bool CNIDAQEngine::IsCardSupportedForPredefinedBreakoutBox(int boxType, const wchar_t* productType) {
+bool CNIDAQEngine::IsCardSupportedForPredefinedBreakoutBox(int boxType,
+                                                           const wchar_t* productType) {
     if (boxType <= 0 || !productType) return false;
     const wchar_t* dash = std::wcschr(productType, L'-');
     return dash && dash[1] == L'6' && dash[2] == L'3';

@@ -50,8 +50,9 @@ std::vector<SCard> Cards() {
         std::wstring entry = spec.substr(start, end - start);
         size_t equals = entry.find(L'=');
         if (!entry.empty())
-            cards.push_back({entry.substr(0, equals),
-                             equals == std::wstring::npos ? L"PCIe-6323" : entry.substr(equals + 1)});
+            cards.push_back({entry.substr(0, equals), equals == std::wstring::npos
+                                                          ? L"PCIe-6323"
+                                                          : entry.substr(equals + 1)});
         start = end + 1;
     }
     return cards;
@@ -82,7 +83,6 @@ std::wstring Text(double value) {
 std::wstring Text(const wchar_t* key) {
     return key && *key ? key : L"(none)";
 }
-
 
 } // namespace niapi
 
