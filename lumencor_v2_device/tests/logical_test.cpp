@@ -115,7 +115,8 @@ TEST_F(LogicalTest, DeviceCommandsOfTheLightSource) {
     }
     void* abstraction = &abstraction;
     EXPECT_EQ(KA_DM_OK, Lines().DeviceCommand(0x13003, 0, &abstraction));
-    EXPECT_EQ(nullptr, abstraction);
+    ASSERT_NE(nullptr, device->GetTriggeringAbstraction()) << "mode 1 made the card's lines";
+    EXPECT_EQ(static_cast<void*>(device->GetTriggeringAbstraction()), abstraction);
     int32_t value = 7;
     EXPECT_EQ(KA_DM_OK, Lines().DeviceCommand(0x13004, 0, &value));
     EXPECT_EQ(0, value);
