@@ -80,6 +80,16 @@ TEST_F(ImageButton, AWideImageKeepsItsAspectAndFitsWhenTurned) {
     EXPECT_TRUE(Near(turned.At(45, 5), kTopLeft));
 }
 
+TEST_F(ImageButton, AnUpperCaseSvgIsDrawnByTheSvgLibrary) {
+    const std::wstring path = TempFile(L"quadrants.SVG");
+    WriteFile(path, QuadrantSvg(32));
+    ASSERT_EQ(Load(path), 0);
+    ExpectQuadrants(kUpright);
+    RvButton_SetRotationFlip(HandleOf(button_), 3);
+    ExpectQuadrants({kTopRight, kBottomRight, kTopLeft, kBottomLeft});
+    EXPECT_NE(GetModuleHandleW(L"lunasvg.dll"), nullptr);
+}
+
 TEST_F(ImageButton, PathsWithoutAnExtensionOrUnreadableFilesLoadNothing) {
     const Colours blank = Quadrants();
     const std::wstring bare = TempFile(L"quadrants_bmp");
