@@ -90,6 +90,27 @@ TEST_F(ImageButton, AnUpperCaseSvgIsDrawnByTheSvgLibrary) {
     EXPECT_NE(GetModuleHandleW(L"lunasvg.dll"), nullptr);
 }
 
+TEST_F(ImageButton, AnEnhancedMetafileIsPlayedAtTheButtonsSize) {
+    const std::wstring path = TempFile(L"quadrants.emf");
+    HDC recorder = CreateEnhMetaFileW(nullptr, path.c_str(), nullptr, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    const struct {
+        RECT r;
+        COLORREF c;
+    } quarters[] = {{{0, 0, 50, 50}, kTopLeft},
+                    {{50, 0, 100, 50}, kTopRight},
+                    {{0, 50, 50, 100}, kBottomLeft},
+                    {{50, 50, 100, 100}, kBottomRight}};
+    for (const auto& q : quarters) {
+        HBRUSH brush = CreateSolidBrush(q.c);
+        FillRect(recorder, &q.r, brush);
+        DeleteObject(brush);
+    }
+    DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+    ASSERT_EQ(Load(path), 0);
+    ExpectQuadrants(kUpright);
+}
+
 TEST_F(ImageButton, PathsWithoutAnExtensionOrUnreadableFilesLoadNothing) {
     const Colours blank = Quadrants();
     const std::wstring bare = TempFile(L"quadrants_bmp");

@@ -2,13 +2,17 @@
 // driven through its exports and messages in a builder dialog.
 #include "control_fixture.h"
 
+#include <commctrl.h>
+
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace rvwtest {
 namespace {
 
-constexpr uint64_t kAll = ~uint64_t{0};
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 class NumericEdit : public BuilderDialog {
   protected:
@@ -57,7 +61,7 @@ TEST_F(NumericEdit, ValuesSnapToTheStepsOfTheRange) {
     ASSERT_EQ(RvLsEdit_SetRange(id_, 10, 20, 0.5), 1);
     RvLsEdit_SetValue(id_, 13.3);
     EXPECT_DOUBLE_EQ(Value(), 13.5);
-    RvLsEdit_SetValue(id_, 1.0 / 0.0);
+    RvLsEdit_SetValue(id_, kInfinity);
     EXPECT_DOUBLE_EQ(Value(), 20) << "infinity is above the range";
 }
 
@@ -251,6 +255,21 @@ TEST_F(NumericEdit, FlagsReverseDelayOrIgnoreTheThumb) {
     }
 }
 
+TEST_F(NumericEdit, ABoundTrackbarFollowsTheValueAndDrivesIt) {
+    HWND track = Add(L"track", L"msctls_trackbar32", 0, 0, 100);
+    SendMessageW(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    SendMessageW(edit_, RVLSEDIT_BIND_TRACKBAR, 0, reinterpret_cast<LPARAM>(track));
+    RvLsEdit_SetValue(id_, 30);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 30);
+    RvLsEdit_SetFlags(id_, RVLSEDIT_FLAG_REVERSE);
+    RvLsEdit_SetValue(id_, 30);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 70) << "counted from the far end";
+    RvLsEdit_SetFlags(id_, 0);
+    Scroll(TB_THUMBPOSITION, 45); // what a handler passes on from the trackbar
+    EXPECT_DOUBLE_EQ(Value(), 45);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 45);
+}
+
 TEST_F(NumericEdit, AHandlerThatDestroysTheEditOnItsReportIsSafe) {
     static HWND doomed;
     doomed = edit_;
@@ -275,8 +294,8 @@ TEST_F(NumericEdit, RangesThatCannotBeSteppedStayUsable) {
     EXPECT_EQ(RvLsEdit_SetRange(id_, -1e300, 1e300, 1e-300), 1) << "too many steps";
     RvLsEdit_SetValue(id_, 0);
     EXPECT_NEAR(Value(), 0, 1e290);
-    EXPECT_EQ(RvLsEdit_SetRange(id_, 0, 0.0 / 0.0, 1), 0);
-    EXPECT_EQ(RvLsEdit_SetRange(id_, 0, 10, 1.0 / 0.0), 0);
+    EXPECT_EQ(RvLsEdit_SetRange(id_, 0, kNaN, 1), 0);
+    EXPECT_EQ(RvLsEdit_SetRange(id_, 0, 10, kInfinity), 0);
 }
 
 } // namespace

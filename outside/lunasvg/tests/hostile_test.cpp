@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace svgtest {
@@ -96,7 +97,7 @@ TEST(Svg2BmpHostile, MissingFilesAndNullPathsGiveNoBitmap) {
     EXPECT_EQ(svg2bmp(L"C:\\no\\such\\file.svg", -8, -8, 0), nullptr);
     const std::wstring path = WriteTemp(L"ok.svg", "<svg width='8' height='8'/>");
     EXPECT_EQ(svg2bmp(path.c_str(), -1e9, -8, 0), nullptr) << "too large a bitmap";
-    EXPECT_EQ(svg2bmp(path.c_str(), 0.0 / 0.0, -8, 0), nullptr);
+    EXPECT_EQ(svg2bmp(path.c_str(), std::numeric_limits<double>::quiet_NaN(), -8, 0), nullptr);
 }
 
 } // namespace
