@@ -9,13 +9,15 @@
 #include <cstdio>
 #include <cwchar>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace rvw {
 namespace {
 
 constexpr int kVoltageStorage = 64; // the high voltage is read up to 63 characters
-constexpr int kGainStorage = 64;
+constexpr size_t kGainLength = 63;
+constexpr size_t kFormattedRoom = 512; // "%.2f" of the largest double needs 312 characters
 
 GainEdit* g_gainEdits = nullptr; // newest first
 
@@ -106,10 +108,14 @@ void GainEdit::UpdateGain() {
     GetWindowTextW(highVoltage_, voltage, kVoltageStorage);
     const long v = std::wcstol(voltage, nullptr, 10);
     const double gain = std::log10(static_cast<double>(v)) * slope_ + offset_;
-    wchar_t text[kGainStorage] = L"off";
-    if (v >= 0 && gain >= DBL_MIN && gain <= DBL_MAX)
-        std::swprintf(text, kGainStorage, L"%.2f", gain);
-    SetWindowTextW(window_, text);
+    std::wstring text = L"off";
+    if (v >= 0 && gain >= DBL_MIN && gain <= DBL_MAX) {
+        std::vector<wchar_t> formatted(kFormattedRoom, L'\0');
+        if (std::swprintf(formatted.data(), formatted.size(), L"%.2f", gain) > 0)
+            text.assign(formatted.data());
+        if (text.size() > kGainLength) text.resize(kGainLength);
+    }
+    SetWindowTextW(window_, text.c_str());
 }
 
 LRESULT CALLBACK GainEdit::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

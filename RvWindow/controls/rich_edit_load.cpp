@@ -32,10 +32,13 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
     return ok ? 0 : GetLastError();
 }
 
+// Any rich edit class ("RICHEDIT50W", "RichEdit20W", ...): all take EM_STREAMIN.
 bool IsRichEdit(HWND window) {
     wchar_t name[32] = L"";
-    if (!GetClassNameW(window, name, 32)) return false;
-    return CompareStringOrdinal(name, -1, L"RICHEDIT50W", -1, TRUE) == CSTR_EQUAL;
+    const int length = GetClassNameW(window, name, 32);
+    constexpr int kPrefix = 8; // "RichEdit"
+    return length >= kPrefix &&
+           CompareStringOrdinal(name, kPrefix, L"RichEdit", kPrefix, TRUE) == CSTR_EQUAL;
 }
 
 } // namespace

@@ -112,6 +112,13 @@ void ImageButton::PaintInto(HDC dc) {
     Gdiplus::Bitmap& image = *image_.image;
     const double aspect =
         image.GetHeight() ? static_cast<double>(image.GetWidth()) / image.GetHeight() : 0.0;
+    // The static does not paint under the image: the background is ours, in
+    // the colour the parent gives statics, so turned or transparent images
+    // leave nothing of an earlier one behind.
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(window_), WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(window_)));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_3DFACE));
     const DrawnRect r = FitImage(w, h, aspect, rotation_);
     if (r.width <= 0 || r.height <= 0) return;
     Gdiplus::Graphics g(dc);

@@ -29,6 +29,11 @@ TEST_F(GainEdit, TheGainFollowsTheHighVoltageText) {
     SetWindowTextW(voltage_, L"1000");
     ASSERT_EQ(RvPMTGainEdit_SetCalibration(HandleOf(gain_), 1, 0), 1);
     EXPECT_EQ(TextOf(gain_), L"3.00");
+    ASSERT_EQ(RvPMTGainEdit_SetCalibration(HandleOf(gain_), 5e307, 0), 1);
+    EXPECT_EQ(TextOf(gain_).size(), 63u) << "312 characters, cut to 63";
+    EXPECT_EQ(TextOf(gain_).substr(0, 2), L"15");
+    ASSERT_EQ(RvPMTGainEdit_SetCalibration(HandleOf(gain_), 1e308, 0), 1);
+    EXPECT_EQ(TextOf(gain_), L"off") << "beyond the largest double";
 }
 
 TEST_F(GainEdit, ReattachingGivesTheFirstWindowItsProcedureBack) {

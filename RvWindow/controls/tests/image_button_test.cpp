@@ -73,9 +73,12 @@ TEST_F(ImageButton, AWideImageKeepsItsAspectAndFitsWhenTurned) {
     EXPECT_TRUE(Near(upright.At(77, 37), kBottomRight));
     RvButton_SetRotationFlip(HandleOf(button_), 1);
     Painted turned(button_, kBackground);
-    // Turned across, the 2:1 image is 20 wide and 40 high about the centre.
-    EXPECT_TRUE(Near(turned.At(10, 20), kBackground));
-    EXPECT_TRUE(Near(turned.At(70, 20), kBackground));
+    const COLORREF blank = Painted(Add(L"blank", L"RvButton"), kBackground).At(1, 1);
+    // Turned across, the 2:1 image is 20 wide and 40 high about the centre;
+    // beside it the button's background, with nothing of the upright image.
+    EXPECT_TRUE(Near(turned.At(10, 20), blank));
+    EXPECT_TRUE(Near(turned.At(70, 20), blank));
+    EXPECT_FALSE(Near(blank, kBackground)) << "the button fills its own background";
     EXPECT_TRUE(Near(turned.At(35, 5), kBottomLeft));
     EXPECT_TRUE(Near(turned.At(45, 5), kTopLeft));
 }
