@@ -52,9 +52,16 @@ LRESULT NumericEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kBindTrackbar:
         Bind(message, reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_VSCROLL:
+        // A vertical scroll bar or trackbar bound to the edit drives it as a
+        // horizontal one does; other vertical scrolling is the edit control's.
+        if (!lParam || (reinterpret_cast<HWND>(lParam) != scrollBar_ &&
+                        reinterpret_cast<HWND>(lParam) != trackbar_))
+            break;
+        [[fallthrough]];
     case WM_HSCROLL:
-        // The edit control itself has nothing to do with a horizontal scroll
-        // of a bound control, so it does not get the message.
+        // Scrolling of bound controls is not the edit control's business, so
+        // it does not get the message.
         if (Scroll(wParam)) NotifyParent(window); // last: the parent may destroy us
         return 0;
     case WM_NCDESTROY: {

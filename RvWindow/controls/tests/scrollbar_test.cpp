@@ -27,6 +27,15 @@ TEST_F(BuilderDialog, AScrollBarAfterANumericEditDrivesItFromTheSameRow) {
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 60) << "reversed: counted from the far end";
 }
 
+TEST_F(BuilderDialog, AVerticalScrollBarDrivesItsEditToo) {
+    HWND edit = Add(L"value", L"RvLsEdit", 0, 0, 50);
+    HWND bar = Add(L"bar", L"RvLsScrollbar", SBS_VERT, 52, 14);
+    SendMessageW(dialog_, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar));
+    EXPECT_DOUBLE_EQ(RvLsEdit_GetValue(HandleOf(edit)), 1);
+    SendMessageW(edit, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_DOUBLE_EQ(RvLsEdit_GetValue(HandleOf(edit)), 1) << "the edit's own vertical scrolling";
+}
+
 TEST_F(BuilderDialog, AScrollBarAfterAnotherControlBindsToNothing) {
     HWND edit = Add(L"value", L"RvLsEdit", 0, 0, 50);
     Add(L"label", L"static", 0, 0, 50);
