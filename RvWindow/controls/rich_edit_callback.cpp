@@ -1,5 +1,6 @@
 // The OLE callback of rich edits: embedded objects get their storage in one
-// temporary compound file per control; everything else is allowed as is.
+// temporary compound file per control; everything else is allowed as is,
+// with nothing handed back through the out-parameters.
 #include "rich_edit.h"
 
 #include <ole2.h>
@@ -48,8 +49,11 @@ class OleCallback final : public IRichEditOleCallback {
         if (!out) return E_POINTER;
         return storage_->CreateStorage(L"", kStorageMode, 0, 0, out);
     }
-    HRESULT STDMETHODCALLTYPE GetInPlaceContext(LPOLEINPLACEFRAME*, LPOLEINPLACEUIWINDOW*,
+    HRESULT STDMETHODCALLTYPE GetInPlaceContext(LPOLEINPLACEFRAME* frame,
+                                                LPOLEINPLACEUIWINDOW* document,
                                                 LPOLEINPLACEFRAMEINFO) override {
+        if (frame) *frame = nullptr;
+        if (document) *document = nullptr;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ShowContainerUI(BOOL) override { return S_OK; }
@@ -60,11 +64,15 @@ class OleCallback final : public IRichEditOleCallback {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, LPDATAOBJECT*) override {
-        return S_OK;
+    // "Not implemented" makes the control copy as it always does; success
+    // would have it copy a data object that does not exist.
+    HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, LPDATAOBJECT* data) override {
+        if (data) *data = nullptr;
+        return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL, DWORD, LPDWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE*, HMENU*) override {
+    HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE*, HMENU* menu) override {
+        if (menu) *menu = nullptr;
         return S_OK;
     }
 

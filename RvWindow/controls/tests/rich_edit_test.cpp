@@ -28,5 +28,18 @@ TEST_F(BuilderDialog, AMissingFileGivesTheSystemsCodeAndChangesNothing) {
     EXPECT_EQ(RvRichEdit_LoadFile(HandleOf(rich), nullptr), ERROR_INVALID_PARAMETER);
 }
 
+TEST_F(BuilderDialog, CopyingFromARichEditStillCopiesItsText) {
+    HWND rich = Add(L"notes", L"RICHEDIT50W", ES_MULTILINE, -3, 150);
+    SetWindowTextW(rich, L"copied");
+    SendMessageW(rich, EM_SETSEL, 0, -1);
+    SendMessageW(rich, WM_COPY, 0, 0);
+    ASSERT_TRUE(OpenClipboard(dialog_));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    EXPECT_STREQ(text, L"copied");
+    if (text) GlobalUnlock(data);
+    CloseClipboard();
+}
+
 } // namespace
 } // namespace rvwtest
