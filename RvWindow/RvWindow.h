@@ -72,3 +72,48 @@ RVWINDOW_API int RvDialog_SetBkColor(uint32_t dialog, uint32_t colour);
 RVWINDOW_API int RvDialog_SetFocus(uint32_t dialog, const wchar_t* name);
 RVWINDOW_API int RvDialog_DestroyControl(uint32_t dialog, const wchar_t* name);
 RVWINDOW_API int RvDialog_DestroyAllControls(uint32_t dialog);
+
+// Custom controls, created by the builder through their aliases ("RvButton",
+// "RvLsEdit", "RvLsScrollbar", "RvPMTGainEdit", "RvProgressbar", "RICHEDIT50W").
+// Each export first checks that the window is a control of its kind.
+
+// Image button: BM_SETIMAGE with wParam RVBUTTON_IMAGE_FROM_FILE loads a file
+// (.bmp and others, .ico, .emf, .svg); message RVBUTTON_ROTATE_FLIP turns it.
+#define RVBUTTON_IMAGE_FROM_FILE 4
+#define RVBUTTON_ROTATE_FLIP 249u
+#define RVBUTTON_FLIP_HORIZONTAL 4u // rotation flags: quarter turns clockwise in the low two bits
+#define RVBUTTON_FLIP_VERTICAL 8u
+RVWINDOW_API int RvButton_IsRvButtonWindow(uint32_t button);
+RVWINDOW_API int RvButton_SetImage(uint32_t button, const wchar_t* path);
+RVWINDOW_API int RvButton_SetRotationFlip(uint32_t button, uint32_t bits);
+
+// Numeric edit; WM_USER+14 / +15 / +16 bind a scroll bar, a third window, a trackbar.
+#define RVLSEDIT_BIND_SCROLLBAR (WM_USER + 14)
+#define RVLSEDIT_BIND_THIRD_WINDOW (WM_USER + 15)
+#define RVLSEDIT_BIND_TRACKBAR (WM_USER + 16)
+#define RVLSEDIT_FLAG_REVERSE 1u
+#define RVLSEDIT_FLAG_REPORT_ON_RELEASE 4u
+#define RVLSEDIT_FLAG_IGNORE_THUMB 16u
+RVWINDOW_API int RvLsEdit_IsRvLsEditWindow(uint32_t edit);
+RVWINDOW_API double RvLsEdit_GetValue(uint32_t edit);
+RVWINDOW_API int RvLsEdit_SetValue(uint32_t edit, double value);
+RVWINDOW_API uint32_t RvLsEdit_GetFlags(uint32_t edit);
+RVWINDOW_API uint32_t RvLsEdit_SetFlags(uint32_t edit, uint32_t flags);
+// At most 29 characters, one floating-point conversion; the unit follows it.
+// 0 (nothing changes) for a longer or unusable format.
+RVWINDOW_API int RvLsEdit_SetFormat(uint32_t edit, const wchar_t* format);
+RVWINDOW_API int RvLsEdit_SetRange(uint32_t edit, double endA, double endB, double step);
+RVWINDOW_API int RvLsEdit_SetScale(uint32_t edit, double scale, double offset);
+RVWINDOW_API int RvLsEdit_SetUnit(uint32_t edit, const wchar_t* unit);
+
+// PMT gain edit: log10(high voltage) x slope + offset, or "off".
+RVWINDOW_API int RvPMTGainEdit_IsRvPMTGainEditWindow(uint32_t gainEdit);
+RVWINDOW_API int RvPMTGainEdit_SetCalibration(uint32_t gainEdit, double slope, double offset);
+RVWINDOW_API int RvPMTGainEdit_AttachToHighVoltage(uint32_t gainEdit, uint32_t highVoltage);
+
+// Progress bar: timer 1 counts up, timer 2 down; the text goes to `target` when done.
+RVWINDOW_API int RvProgressBar_SetCompletionText(uint32_t progressBar, uint32_t target,
+                                                 const wchar_t* text);
+
+// Rich edit: 0, or the system error of opening the file or of the stream.
+RVWINDOW_API int RvRichEdit_LoadFile(uint32_t richEdit, const wchar_t* path);

@@ -8,7 +8,7 @@
 namespace rvwtest {
 namespace {
 
-TEST(RvWindowExports, EveryDialogExportIsThere) {
+TEST(RvWindowExports, EveryDialogAndControlExportIsThere) {
     const char* expected[] = {"RvDialog_Create",
                               "RvDialog_CreateA",
                               "RvDialog_IsRvDialog",
@@ -30,7 +30,25 @@ TEST(RvWindowExports, EveryDialogExportIsThere) {
                               "RvDialog_SetBkColor",
                               "RvDialog_SetFocus",
                               "RvDialog_DestroyControl",
-                              "RvDialog_DestroyAllControls"};
+                              "RvDialog_DestroyAllControls",
+                              "RvButton_IsRvButtonWindow",
+                              "RvButton_SetImage",
+                              "RvButton_SetRotationFlip",
+                              "RvLsEdit_IsRvLsEditWindow",
+                              "RvLsEdit_GetValue",
+                              "RvLsEdit_SetValue",
+                              "RvLsEdit_GetFlags",
+                              "RvLsEdit_SetFlags",
+                              "RvLsEdit_SetFormat",
+                              "RvLsEdit_SetRange",
+                              "RvLsEdit_SetScale",
+                              "RvLsEdit_SetUnit",
+                              "RvPMTGainEdit_IsRvPMTGainEditWindow",
+                              "RvPMTGainEdit_SetCalibration",
+                              "RvPMTGainEdit_AttachToHighVoltage",
+                              "RvProgressBar_SetCompletionText",
+                              "RvRichEdit_LoadFile",
+                              "RichEdit_LoadFile"};
     const auto names = testsupport::ExportNames(Library());
     for (const char* name : expected)
         EXPECT_NE(std::find(names.begin(), names.end(), std::string(name)), names.end()) << name;

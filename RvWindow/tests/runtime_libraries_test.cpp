@@ -1,5 +1,5 @@
-// Libraries loaded on first need: the list-control library from this
-// library's own directory, and the macro engine by name. Each case runs in a
+// Libraries loaded on first need: the list-control library and the SVG
+// renderer from this library's own directory, and the macro engine by name. Each case runs in a
 // child process from a directory of its own, so that those libraries can be
 // missing at first and appear later.
 #include "RvWindow.h"
@@ -98,6 +98,47 @@ TEST_F(InOwnDirectory, WithoutAnEngineMacrosDoNothingUntilOneIsThere) {
     EXPECT_EQ(count(), 1);
 }
 
+// The colour a window paints at its centre into a memory bitmap.
+COLORREF CentrePixel(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(dc, client.right / 2, client.bottom / 2);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixel;
+}
+
+TEST_F(InOwnDirectory, TheSvgLibraryIsLookedForUntilItIsThere) {
+    uint32_t button = 0;
+    ASSERT_EQ(Add(L"RvButton", &button), 0);
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(button));
+    SetWindowPos(window, nullptr, 0, 0, 32, 32, SWP_NOMOVE | SWP_NOZORDER);
+    const std::wstring drawing = DirectoryOf(ProgramPath()) + L"\\red.svg";
+    HANDLE file =
+        CreateFileW(drawing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char svg[] = "<svg width='8' height='8'><rect width='8' height='8' fill='red'/></svg>";
+    DWORD written = 0;
+    WriteFile(file, svg, sizeof svg - 1, &written, nullptr);
+    CloseHandle(file);
+    const COLORREF blank = CentrePixel(window);
+
+    EXPECT_EQ(RvButton_SetImage(button, drawing.c_str()), 0);
+    EXPECT_EQ(CentrePixel(window), blank) << "no renderer, no image";
+    ASSERT_TRUE(Provide(L"lunasvg.dll", L"lunasvg.dll"));
+    EXPECT_EQ(RvButton_SetImage(button, drawing.c_str()), 0);
+    EXPECT_NE(GetModuleHandleW(L"lunasvg.dll"), nullptr);
+    EXPECT_EQ(CentrePixel(window), RGB(255, 0, 0));
+    DeleteFileW(drawing.c_str());
+}
+
 // Runs the cases above in a child process started from a fresh directory
 // holding only the program and this library.
 TEST(RuntimeLibraries, AreFoundWhenTheyAppear) {
@@ -131,7 +172,7 @@ TEST(RuntimeLibraries, AreFoundWhenTheyAppear) {
     EXPECT_EQ(exitCode, 0u) << "the child's cases failed";
 
     for (const wchar_t* file : {L"rvwindow_runtime_tests.exe", L"RvWindow.dll", L"RvListCtrl.dll",
-                                L"hx_macro_engine.dll"})
+                                L"hx_macro_engine.dll", L"lunasvg.dll"})
         DeleteFileW((dir + L"\\" + file).c_str());
     RemoveDirectoryW(dir.c_str());
 }

@@ -1,7 +1,9 @@
 // Builds a small dialog with the dialog builder, shows it, clicks its button
 // (whose macro goes to the stand-in macro engine), saves a screenshot next to
-// this program as rvwindow_demo.png and closes.
+// this program as rvwindow_demo.png; then a dialog of every custom control,
+// saved as rvwindow_controls.png; and closes.
 #include "RvWindow.h"
+#include "controls_dialog.h"
 #include "hx_macro_engine.h"
 #include "png_writer.h"
 #include "unmanaged_windows.h"
@@ -143,5 +145,24 @@ int main() {
     const bool saved = SaveScreenshot(window, path);
     std::printf("%s %ls\n", saved ? "screenshot saved to" : "could not save", path.c_str());
     DestroyWindow(window);
-    return saved ? 0 : 1;
+
+    const uint32_t controls = BuildControlsDialog(NextToProgram(L""));
+    if (!controls) {
+        std::printf("the custom controls dialog could not be created\n");
+        return 1;
+    }
+    HWND controlsWindow = ToWindow(controls);
+    ShowWindow(controlsWindow, SW_SHOW);
+    UpdateWindow(controlsWindow);
+    Pump();
+    DriveControls(controls);
+    RedrawWindow(controlsWindow, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    const std::wstring controlsPath = NextToProgram(L"rvwindow_controls.png");
+    const bool controlsSaved = SaveScreenshot(controlsWindow, controlsPath);
+    std::printf("%s %ls\n", controlsSaved ? "screenshot saved to" : "could not save",
+                controlsPath.c_str());
+    DestroyWindow(controlsWindow);
+    return saved && controlsSaved ? 0 : 1;
 }

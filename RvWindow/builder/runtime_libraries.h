@@ -3,10 +3,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace rvw {
 
 // This library's own module.
 HINSTANCE ThisModule();
+
+// The full path of a file in this library's own folder; empty when unknown.
+std::wstring BesideThisLibrary(const wchar_t* fileName);
 
 // msftedit.dll, which registers the "RICHEDIT50W" class; false when it is missing.
 bool LoadRichEdit();

@@ -41,13 +41,18 @@ bool LoadRichEdit() {
     return g_richEdit != nullptr;
 }
 
-bool LoadListLibrary() {
-    if (g_listLibrary) return true;
+std::wstring BesideThisLibrary(const wchar_t* fileName) {
     std::wstring path = ModulePath(ThisModule());
     const size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return false;
-    path.resize(slash);
-    path += L"\\RvListCtrl.dll";
+    if (slash == std::wstring::npos) return {};
+    path.resize(slash + 1);
+    return path + fileName;
+}
+
+bool LoadListLibrary() {
+    if (g_listLibrary) return true;
+    const std::wstring path = BesideThisLibrary(L"RvListCtrl.dll");
+    if (path.empty()) return false;
     g_listLibrary = LoadLibraryW(path.c_str());
     return g_listLibrary != nullptr;
 }
