@@ -147,14 +147,15 @@ int RegexObject::Run(bool search, const wchar_t* text, uint32_t matchFlags) {
         captures_.clear();
         return 0;
     }
-    // The text may be one of our own captures: they are replaced only once
-    // the match no longer reads it.
-    std::vector<std::wstring> found;
-    MatchJob job{&expression_, search, text + scanPosition_, text + length, &found, 0};
+    // The text may be one of our own captures: the match fills the spare
+    // list, and the captures are replaced only once it no longer reads them.
+    spare_.clear();
+    MatchJob job{&expression_, search, text + scanPosition_, text + length, &spare_, 0};
     const DeepStackRun run = RunOnDeepStack(&MatchJobBody, &job);
     // Too deep for the stack or over budget: the text counts as not matching.
-    if (run != DeepStackRun::Completed) found.clear();
-    captures_ = std::move(found);
+    if (run != DeepStackRun::Completed) spare_.clear();
+    captures_.swap(spare_);
+    spare_.clear();
     if (captures_.empty()) return 0;
     scanPosition_ += job.consumed;
     return static_cast<int>(captures_.size());

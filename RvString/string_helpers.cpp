@@ -1,6 +1,6 @@
 // Bounded string helpers with the C library's semantics. A null or
-// unreadable text counts as an empty one; a destination that cannot be
-// written is not touched.
+// unreadable text counts as an empty one; the counted helpers read only as
+// far as their count. A destination that cannot be written is not touched.
 #include "RvString.h"
 #include "rv_args.h"
 

@@ -235,21 +235,25 @@ TEST_F(Regex, OwnResultsAreReadBeforeTheyAreReplaced) {
 TEST_F(Regex, RunawayMatchesAreGivenUp) {
     const struct {
         const wchar_t* pattern;
+        int32_t syntax;
         std::wstring text;
         bool search;
         const wchar_t* ordinary; // matches (or is found) afterwards
     } cases[] = {
-        {L"(a*)*b", std::wstring(28, L'a'), false, L"aab"},
-        {L"(a|aa)*c", std::wstring(40, L'a'), false, L"aac"},
-        {L"^(\\w+\\s?)*$", std::wstring(30, L'w') + L"!", false, L"ab cd"},
-        {L"a*c", std::wstring(1 << 16, L'a'), true, L"xaac"},
-        {L"(?:|){40}b", L"a", false, L"b"},                 // never consumes a character
-        {L"a*c", std::wstring(1 << 20, L'a'), true, L"ac"}, // given up deep in the stack
+        {L"(a*)*b", 0, std::wstring(28, L'a'), false, L"aab"},
+        {L"(a|aa)*c", 0, std::wstring(40, L'a'), false, L"aac"},
+        {L"^(\\w+\\s?)*$", 0, std::wstring(30, L'w') + L"!", false, L"ab cd"},
+        {L"a*c", 0, std::wstring(1 << 16, L'a'), true, L"xaac"},
+        {L"(?:|){40}b", 0, L"a", false, L"b"}, // never consumes a character
+        {L"(?=(a*)*b)", 0, std::wstring(28, L'a'), true, L"ab"},
+        {L"(a*)*\\1b", 0, std::wstring(28, L'a'), false, L"b"},
+        {L"(a|aa)*", 5, std::wstring(60, L'a'), false, L"aa"}, // extended: the longest of all paths
+        {L"a*c", 0, std::wstring(1 << 20, L'a'), true, L"ac"}, // given up deep in the stack
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << "pattern of " << wcslen(c.pattern) << ", text of " << c.text.size());
-        ASSERT_EQ(RegexCompile(id_, c.pattern, 0), 1);
+        ASSERT_EQ(RegexCompile(id_, c.pattern, c.syntax), 1);
         auto run = c.search ? &RegexSearch : &RegexMatches;
         EXPECT_EQ(run(id_, c.text.c_str(), 0), 0);
         EXPECT_EQ(RegexGetMatchCount(id_), 0);

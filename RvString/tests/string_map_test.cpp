@@ -219,8 +219,11 @@ TEST_F(StringMap, TextFromTheMapItselfIsReadBeforeTheMapChanges) {
                 EXPECT_TRUE(Get(key.c_str()) == value) << "value of " << key;
         }
     }
+}
 
-    // A value set from itself, a part of itself, or the value of its key.
+// A value set from itself, a part of itself, or from the value of its key.
+TEST_F(StringMap, SetAndUnsetWithTextFromTheMapItself) {
+    const std::wstring big(4 << 20, L'v');
     ASSERT_EQ(StrMapSet(map_, L"k", (L"value:" + big).c_str()), 1);
     ASSERT_EQ(StrMapSet(map_, L"k", StrMapGet(map_, L"k")), 1);
     EXPECT_EQ(Get(L"k").size(), big.size() + 6);
