@@ -38,6 +38,7 @@ void WINAPI FiberMain(void*) {
         s.guard.limit = bottom + kDeepStackHeadroom;
         s.guard.mark = reinterpret_cast<uintptr_t>(&top) - kDeepStackKeep;
         s.guard.wentDeep = false;
+        s.guard.stepsLeft = StackGuard::kNoBudget;
         s.job(s.context);
         SwitchToFiber(s.caller);
     }

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 
 namespace rvs {
 
@@ -26,12 +25,16 @@ DeepStackRun RunOnDeepStack(void (*job)(void*), void* context);
 // holds no lock.
 [[noreturn]] void AbandonDeepStackJob();
 
-// Where the running deep-stack job stands against its stack.
+// Where the running deep-stack job stands against its stack and its budget.
 struct StackGuard {
     uintptr_t limit = 0; // the job is abandoned below this address
     uintptr_t mark = 0;  // below this, the job counts as deep and its pages
                          // are handed back once it ends
     bool wentDeep = false;
+    // Steps the job may still take (see GuardedIterator); reset to kNoBudget
+    // for every job, so only a job that sets a budget is bounded.
+    uint64_t stepsLeft = kNoBudget;
+    static constexpr uint64_t kNoBudget = UINT64_MAX;
 };
 
 // The guard of the running deep-stack job.
@@ -46,53 +49,5 @@ constexpr size_t kDeepStackHeadroom = size_t{128} << 20;
 // page of stack they grow into, and kept between jobs; a job that goes deeper
 // grows the stack page by page and the pages are returned after it.
 constexpr size_t kDeepStackKeep = size_t{64} << 20;
-
-// A text iterator that checks the stack every time the matcher consumes a
-// character, the only step whose recursion grows with the text.
-class GuardedIterator {
-  public:
-    using iterator_category = std::bidirectional_iterator_tag;
-    using value_type = wchar_t;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const wchar_t*;
-    using reference = const wchar_t&;
-
-    GuardedIterator() = default;
-    GuardedIterator(const wchar_t* position, StackGuard* guard)
-        : position_(position), guard_(guard) {}
-
-    reference operator*() const { return *position_; }
-    GuardedIterator& operator++() {
-        char probe;
-        const uintptr_t depth = reinterpret_cast<uintptr_t>(&probe);
-        if (depth < guard_->mark) {
-            if (depth < guard_->limit) AbandonDeepStackJob();
-            guard_->wentDeep = true;
-        }
-        ++position_;
-        return *this;
-    }
-    GuardedIterator operator++(int) {
-        GuardedIterator before = *this;
-        ++*this;
-        return before;
-    }
-    GuardedIterator& operator--() {
-        --position_;
-        return *this;
-    }
-    GuardedIterator operator--(int) {
-        GuardedIterator before = *this;
-        --position_;
-        return before;
-    }
-    bool operator==(const GuardedIterator& other) const { return position_ == other.position_; }
-    bool operator!=(const GuardedIterator& other) const { return position_ != other.position_; }
-    const wchar_t* get() const { return position_; }
-
-  private:
-    const wchar_t* position_ = nullptr;
-    StackGuard* guard_ = nullptr;
-};
 
 } // namespace rvs

@@ -1,6 +1,7 @@
 #include "regex_object.h"
 
 #include "deep_stack.h"
+#include "guarded_iterator.h"
 #include "rv_memory.h"
 #include "rv_text.h"
 
@@ -14,6 +15,13 @@ constexpr uint32_t kContinue = 0x1000000u;
 // Longer patterns are refused: the compiler recurses over the pattern, and
 // beyond this its recursion could outgrow even the deep stack.
 constexpr size_t kMaxPatternLength = size_t{1} << 20;
+
+// Steps (uses of the text, see GuardedIterator) one match or search may take
+// before it is given up as runaway backtracking: about a second, and some
+// seconds with costly character classes. A plain search takes about four
+// steps a character and a whole match five, so an 8 MiB search or the
+// deepest match the stack allows fits several times over.
+constexpr uint64_t kMatchSteps = uint64_t{1} << 27;
 
 struct CompileJob {
     std::wregex* expression;
@@ -78,23 +86,24 @@ void RegexObject::CompileJobBody(void* context) {
 }
 
 int RegexObject::Compile(const wchar_t* pattern, int32_t syntaxFlags) {
+    // The pattern may be our own error text: take it before clearing that.
+    size_t length = 0;
+    const bool readable = rv::SafeWideLength(pattern, &length);
+    const bool fits = length <= kMaxPatternLength;
+    const std::wstring source = readable && fits ? std::wstring(pattern, length) : std::wstring();
     compiled_ = false;
     error_.clear();
     if (!pattern) return 1;
-    size_t length;
-    if (!rv::SafeWideLength(pattern, &length)) {
+    if (!readable) {
         error_ = L"the pattern is not readable";
         return ErrorResult(std::regex_constants::error_space);
     }
-    if (length > kMaxPatternLength) {
+    if (!fits) {
         error_ = L"the pattern is too long";
         return ErrorResult(std::regex_constants::error_space);
     }
-    CompileJob job{&expression_,
-                   std::wstring_view(pattern, length),
-                   SyntaxOptions(static_cast<uint32_t>(syntaxFlags) ^ 1u),
-                   0,
-                   {}};
+    CompileJob job{
+        &expression_, source, SyntaxOptions(static_cast<uint32_t>(syntaxFlags) ^ 1u), 0, {}};
     if (RunOnDeepStack(&CompileJobBody, &job) != DeepStackRun::Completed) {
         error_ = L"no stack for the expression compiler";
         return ErrorResult(std::regex_constants::error_stack);
@@ -106,37 +115,47 @@ int RegexObject::Compile(const wchar_t* pattern, int32_t syntaxFlags) {
 
 void RegexObject::MatchJobBody(void* context) {
     auto& job = *static_cast<MatchJob*>(context);
+    StackGuard& guard = DeepStackGuard();
     try {
-        StackGuard* guard = &DeepStackGuard();
-        const GuardedIterator begin(job.begin, guard), end(job.end, guard);
+        const GuardedIterator begin(job.begin, &guard), end(job.end, &guard);
         std::match_results<GuardedIterator> match;
+        guard.stepsLeft = kMatchSteps;
         const bool found = job.search ? std::regex_search(begin, end, match, *job.expression)
                                       : std::regex_match(begin, end, match, *job.expression);
+        guard.stepsLeft = StackGuard::kNoBudget;
         if (!found) return;
         for (const auto& sub : match)
             job.captures->emplace_back(sub.matched ? std::wstring(sub.first.get(), sub.second.get())
                                                    : std::wstring());
         job.consumed = static_cast<size_t>(match[0].second.get() - job.begin);
     } catch (...) {
-        // Out of memory: the match counts as failed.
+        // Out of memory or out of budget: the match counts as failed.
+        guard.stepsLeft = StackGuard::kNoBudget;
         job.captures->clear();
     }
 }
 
 int RegexObject::Run(bool search, const wchar_t* text, uint32_t matchFlags) {
-    captures_.clear();
-    if (!compiled_) return 0;
     size_t length;
-    if (!rv::SafeWideLength(text, &length)) return 0;
-    if (!(matchFlags & kContinue))
-        scanPosition_ = 0;
-    else if (length < scanPosition_)
-        return 0;
-    MatchJob job{&expression_, search, text + scanPosition_, text + length, &captures_, 0};
-    if (RunOnDeepStack(&MatchJobBody, &job) != DeepStackRun::Completed) {
-        captures_.clear(); // too deep for the stack: the text counts as not matching
+    if (!compiled_ || !rv::SafeWideLength(text, &length)) {
+        captures_.clear();
         return 0;
     }
+    if (!(matchFlags & kContinue)) {
+        scanPosition_ = 0;
+    } else if (length < scanPosition_) {
+        captures_.clear();
+        return 0;
+    }
+    // The text may be one of our own captures: the match fills the spare
+    // list, and the captures are replaced only once it no longer reads them.
+    spare_.clear();
+    MatchJob job{&expression_, search, text + scanPosition_, text + length, &spare_, 0};
+    const DeepStackRun run = RunOnDeepStack(&MatchJobBody, &job);
+    // Too deep for the stack or over budget: the text counts as not matching.
+    if (run != DeepStackRun::Completed) spare_.clear();
+    captures_.swap(spare_);
+    spare_.clear();
     if (captures_.empty()) return 0;
     scanPosition_ += job.consumed;
     return static_cast<int>(captures_.size());

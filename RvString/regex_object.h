@@ -31,6 +31,7 @@ class RegexObject {
     bool compiled_ = false;
     std::wregex expression_;
     std::vector<std::wstring> captures_;
+    std::vector<std::wstring> spare_; // what a match fills before it replaces the captures
     size_t scanPosition_ = 0;
     std::wstring error_;
 };

@@ -53,7 +53,9 @@ std::wstring Trimmed(std::wstring_view text) {
     return std::wstring(text.substr(begin, end - begin));
 }
 
-void AddPairs(StrMap& map, std::wstring_view text) {
+// The text is a copy: a macro may pass a value of this very map, which
+// setting its key would free while the rest is still being read.
+void AddPairs(StrMap& map, const std::wstring& text) {
     SplitAt(rvs::BracedBody(text), L',', [&](std::wstring_view piece) {
         const size_t colon = piece.find(L':');
         std::wstring key = Trimmed(piece.substr(0, colon));
@@ -68,6 +70,9 @@ void AddPairs(StrMap& map, std::wstring_view text) {
 RVSTRING_API int StrMapCreate(void** handleVariable, const wchar_t* text) {
     return rv::Guarded(0, [&] {
         if (!rv::IsWritable(handleVariable, sizeof *handleVariable)) return 0;
+        // Read before the map is emptied: the text may be one of its values.
+        std::wstring_view view;
+        const std::wstring initial = rv::ReadWideArgument(text, &view) ? std::wstring(view) : L"";
         StrMap* map = AsMap(*handleVariable);
         if (map) {
             map->entries.clear();
@@ -75,8 +80,7 @@ RVSTRING_API int StrMapCreate(void** handleVariable, const wchar_t* text) {
             map = new StrMap;
             *handleVariable = map;
         }
-        std::wstring_view initial;
-        if (rv::ReadWideArgument(text, &initial)) AddPairs(*map, initial);
+        AddPairs(*map, initial);
         return 1;
     });
 }
@@ -86,7 +90,7 @@ RVSTRING_API int StrMapAdd(void* handle, const wchar_t* text) {
         StrMap* map = AsMap(handle);
         if (!map) return 0;
         std::wstring_view view;
-        if (rv::ReadWideArgument(text, &view)) AddPairs(*map, view);
+        if (rv::ReadWideArgument(text, &view)) AddPairs(*map, std::wstring(view));
         return 1;
     });
 }
@@ -96,7 +100,9 @@ RVSTRING_API int StrMapSet(void* handle, const wchar_t* key, const wchar_t* valu
         StrMap* map = AsMap(handle);
         std::wstring_view k, v;
         if (!map || !rv::ReadWideArgument(key, &k) || !rv::ReadWideArgument(value, &v)) return 0;
-        map->entries[std::wstring(k)] = std::wstring(v);
+        // Both copied before the entry changes: either may be a value of this map.
+        std::wstring newKey(k), newValue(v);
+        map->entries[std::move(newKey)] = std::move(newValue);
         return 1;
     });
 }
@@ -151,8 +157,8 @@ RVSTRING_API int StrMapFree(void** handleVariable) {
         if (!rv::IsWritable(handleVariable, sizeof *handleVariable)) return 0;
         StrMap* map = AsMap(*handleVariable);
         if (!map) return 0;
+        *handleVariable = nullptr; // first: the variable may lie in the map's own storage
         delete map;
-        *handleVariable = nullptr;
         return 1;
     });
 }

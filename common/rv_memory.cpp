@@ -85,36 +85,47 @@ template <> const wchar_t* FindNull(const wchar_t* c, const wchar_t* end) {
     return c;
 }
 
-template <class Char> bool SafeLength(const Char* s, size_t* length, bool writable) {
+template <class Char> bool SafeLength(const Char* s, size_t limit, size_t* length, bool writable) {
+    *length = 0;
     if (!s) return false;
     const DWORD access = writable ? kWritable : kReadable;
     auto at = [](const Char* c) { return reinterpret_cast<uintptr_t>(c); };
     const Char* c = s;
     for (;;) {
+        const size_t scanned = static_cast<size_t>(c - s);
+        *length = scanned;
+        if (scanned == limit) return true;
         uintptr_t end;
         if (!UsableRegion(at(c), access, &end)) return false;
-        // A misaligned string may have one character straddling the region end.
+        // Whole characters inside the region, and a misaligned string's
+        // character straddling the region end when the next region has it too.
+        const size_t inside = (end - at(c)) / sizeof(Char);
         const bool straddles = (end - at(c)) % sizeof(Char) != 0;
-        if (straddles && !RangeUsable(reinterpret_cast<const char*>(end) - 1, 2, access))
-            return false;
-        // Whole characters inside the region; a straddling one was checked above.
-        const Char* regionEnd = reinterpret_cast<const Char*>(end - (end - at(c)) % sizeof(Char));
-        c = FindNull(c, straddles ? regionEnd + 1 : regionEnd);
-        if (at(c) < end) {
-            *length = static_cast<size_t>(c - s);
+        const size_t usable =
+            inside + (straddles && RangeUsable(reinterpret_cast<const char*>(end) - 1, 2, access));
+        if (usable == 0) return false;
+        const size_t take = usable < limit - scanned ? usable : limit - scanned;
+        const Char* stop = FindNull(c, c + take);
+        if (stop < c + take) {
+            *length = static_cast<size_t>(stop - s);
             return true;
         }
+        c += take;
     }
 }
 
 } // namespace
 
 bool SafeWideLength(const wchar_t* s, size_t* length, bool writable) {
-    return SafeLength(s, length, writable);
+    return SafeLength(s, SIZE_MAX, length, writable);
 }
 
 bool SafeNarrowLength(const char* s, size_t* length) {
-    return SafeLength(s, length, false);
+    return SafeLength(s, SIZE_MAX, length, false);
+}
+
+bool SafeWideLengthWithin(const wchar_t* s, size_t limit, size_t* length) {
+    return SafeLength(s, limit, length, false);
 }
 
 } // namespace rv

@@ -28,4 +28,10 @@ bool HasSignature(const void* record, size_t size, Signature sig);
 bool SafeWideLength(const wchar_t* s, size_t* length, bool writable = false);
 bool SafeNarrowLength(const char* s, size_t* length);
 
+// The same for a string read as a counted C function reads it: at most
+// `limit` characters, so a text need not be terminated within them. On
+// failure `length` holds the number of characters readable before the one
+// that is not.
+bool SafeWideLengthWithin(const wchar_t* s, size_t limit, size_t* length);
+
 } // namespace rv

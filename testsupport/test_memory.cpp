@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <malloc.h>
+
 #include <cstring>
 
 namespace testsupport {
@@ -47,6 +49,14 @@ void* RegionEdge::Straddling(const void* bytes, size_t size, size_t overhang) {
     char* record = base_ + PageSize() - (size - overhang);
     std::memcpy(record, bytes, size - overhang);
     return record;
+}
+
+size_t HeapBytesInUse() {
+    _HEAPINFO entry{};
+    size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK)
+        if (entry._useflag == _USEDENTRY) used += entry._size;
+    return used;
 }
 
 } // namespace testsupport

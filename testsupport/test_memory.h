@@ -41,4 +41,7 @@ class RegionEdge {
 
 size_t PageSize();
 
+// Bytes of the C runtime heap in use, to see what a call leaves behind.
+size_t HeapBytesInUse();
+
 } // namespace testsupport

@@ -185,4 +185,103 @@ TEST_F(Regex, HugePatternsAreRefusedNotFatal) {
     EXPECT_EQ(RegexMatches(id_, L"ok", 0), 1);
 }
 
+// A macro may hand an expression its own results: a capture as the next text,
+// the error description as the next pattern.
+TEST_F(Regex, OwnResultsAreReadBeforeTheyAreReplaced) {
+    const std::wstring mebi(1 << 20, L'a');
+    const struct {
+        const wchar_t* pattern;
+        std::wstring text;
+        uint64_t handedBack; // the capture given as the next text
+        bool search;
+        int result;
+    } cases[] = {
+        {L"m*", std::wstring(40, L'm'), 0, false, 1},
+        {L"(\\w+)@(\\w+)", L"at recipientname@destinationhost.example", 0, true, 3},
+        {L"(\\w+)@(\\w+)", L"at recipientname@destinationhost.example", 1, true, 0},
+        {L"(a|b)*", mebi, 0, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "text of " << c.text.size() << ", capture " << c.handedBack);
+        ASSERT_EQ(RegexCompile(id_, c.pattern, 0), 1);
+        auto run = c.search ? &RegexSearch : &RegexMatches;
+        ASSERT_GT(run(id_, c.text.c_str(), 0), 0);
+        const std::wstring handed = RegexGetMatch(id_, c.handedBack);
+        ASSERT_FALSE(handed.empty());
+        EXPECT_EQ(run(id_, RegexGetMatch(id_, c.handedBack), 0), c.result);
+        if (c.result) {
+            EXPECT_TRUE(RegexGetMatch(id_, 0) == handed)
+                << "the capture handed back is found whole";
+        }
+    }
+
+    // The description compiled as a pattern, as a copy of it would be.
+    ASSERT_EQ(RegexCompile(id_, L"(", 0), -6);
+    const std::wstring description = RegexGetErrorDescription(id_);
+    ASSERT_FALSE(description.empty());
+    const uintptr_t copy = id_ + 1;
+    const int expected = RegexCompile(copy, description.c_str(), 0);
+    EXPECT_EQ(RegexCompile(id_, RegexGetErrorDescription(id_), 0), expected);
+    EXPECT_EQ(RegexMatches(id_, description.c_str(), 0),
+              RegexMatches(copy, description.c_str(), 0));
+    EXPECT_EQ(RegexMatches(id_, L"", 0), 0) << "not the empty pattern";
+    RegexFree(copy);
+}
+
+// Backtracking that would hold the macro thread for minutes is given up after
+// a bounded amount of work: the text counts as not matching, and the
+// expression answers ordinary texts afterwards.
+TEST_F(Regex, RunawayMatchesAreGivenUp) {
+    const struct {
+        const wchar_t* pattern;
+        int32_t syntax;
+        std::wstring text;
+        bool search;
+        const wchar_t* ordinary; // matches (or is found) afterwards
+    } cases[] = {
+        {L"(a*)*b", 0, std::wstring(28, L'a'), false, L"aab"},
+        {L"(a|aa)*c", 0, std::wstring(40, L'a'), false, L"aac"},
+        {L"^(\\w+\\s?)*$", 0, std::wstring(30, L'w') + L"!", false, L"ab cd"},
+        {L"a*c", 0, std::wstring(1 << 16, L'a'), true, L"xaac"},
+        {L"(?:|){40}b", 0, L"a", false, L"b"}, // never consumes a character
+        {L"(?=(a*)*b)", 0, std::wstring(28, L'a'), true, L"ab"},
+        {L"(a*)*\\1b", 0, std::wstring(28, L'a'), false, L"b"},
+        {L"(a|aa)*", 5, std::wstring(60, L'a'), false, L"aa"}, // extended: the longest of all paths
+        {L"a*c", 0, std::wstring(1 << 20, L'a'), true, L"ac"}, // given up deep in the stack
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "pattern of " << wcslen(c.pattern) << ", text of " << c.text.size());
+        ASSERT_EQ(RegexCompile(id_, c.pattern, c.syntax), 1);
+        auto run = c.search ? &RegexSearch : &RegexMatches;
+        EXPECT_EQ(run(id_, c.text.c_str(), 0), 0);
+        EXPECT_EQ(RegexGetMatchCount(id_), 0);
+        EXPECT_GT(run(id_, c.ordinary, 0), 0);
+    }
+}
+
+TEST_F(Regex, GivingUpReleasesWhatTheMatcherHeld) {
+    ASSERT_EQ(RegexCompile(id_, L"((a*)*|(b|bb)+)*c", 0), 1);
+    const std::wstring text(28, L'a');
+    ASSERT_EQ(RegexMatches(id_, text.c_str(), 0), 0);
+    const size_t before = testsupport::HeapBytesInUse();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(RegexMatches(id_, text.c_str(), 0), 0);
+    EXPECT_LT(testsupport::HeapBytesInUse(), before + 256);
+}
+
+// Large legitimate work stays within the budget.
+TEST_F(Regex, LargeSearchesComplete) {
+    std::wstring log;
+    while (log.size() < (size_t{8} << 20))
+        log += L"shutter open line cyan intensity ok ";
+    log += L"needle 42";
+    ASSERT_EQ(RegexCompile(id_, L"needle (\\d+)", 0), 1);
+    EXPECT_EQ(RegexSearch(id_, log.c_str(), 0), 2);
+    EXPECT_STREQ(RegexGetMatch(id_, 1), L"42");
+    ASSERT_EQ(RegexCompile(id_, L"(?:(\\w+) )*needle", 0), 1);
+    EXPECT_EQ(RegexSearch(id_, log.c_str() + log.size() - (1 << 18), 0), 2);
+}
+
 } // namespace

@@ -82,6 +82,59 @@ TEST(StringHelpers, BadArgumentsAreHarmless) {
     EXPECT_EQ(std::wstring(readOnly), L"keep");
 }
 
+// The counted helpers read a source no further than the C functions do: up to
+// its terminator or the count, whichever comes first. Here "abc" ends at a
+// page that cannot be read.
+TEST(StringHelpers, CountedHelpersReadNoFurtherThanTheirCount) {
+    testsupport::RegionEdge edge;
+    const wchar_t abc[] = {L'a', L'b', L'c'};
+    const auto* atEdge = static_cast<const wchar_t*>(edge.EndingAtEdge(abc, sizeof abc));
+    const struct {
+        size_t count;
+        std::wstring copied; // the 6 characters of a buffer of X after RVS_strncpy
+        int versusAbc;       // RVS_strncmp(atEdge, "abc", count)
+        int versusAbd;       // RVS_strncmp(atEdge, "abd", count): differs before the edge
+    } cases[] = {
+        {0, L"XXXXXX", 0, 0},
+        {1, L"aXXXXX", 0, 0},
+        {2, L"abXXXX", 0, 0},
+        {3, L"abcXXX", 0, -1},
+        // One more would be read: the source counts as empty.
+        {4, std::wstring(4, L'\0') + L"XX", -1, -1},
+        {100, std::wstring(6, L'\0'), -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "count " << c.count);
+        wchar_t buffer[100];
+        wmemset(buffer, L'X', 100);
+        EXPECT_EQ(RVS_strncpy(buffer, atEdge, c.count), buffer);
+        EXPECT_EQ(std::wstring(buffer, 6), c.copied);
+        EXPECT_EQ(Sign(RVS_strncmp(atEdge, L"abc", c.count)), c.versusAbc);
+        EXPECT_EQ(Sign(RVS_strncmp(L"abc", atEdge, c.count)), -c.versusAbc);
+        EXPECT_EQ(Sign(RVS_strncmp(atEdge, L"abd", c.count)), c.versusAbd);
+        EXPECT_EQ(Sign(RVS_strncmp(atEdge, atEdge, c.count)), 0);
+    }
+    // Terminated right at the edge: any count reads it whole.
+    const wchar_t* terminated = static_cast<const wchar_t*>(edge.EndingAtEdge(L"ab", 6));
+    for (size_t count : {size_t{2}, size_t{3}, size_t{4}, SIZE_MAX}) {
+        EXPECT_EQ(RVS_strncmp(terminated, L"ab", count), 0) << count;
+        EXPECT_GT(RVS_strncmp(terminated, L"a", count), 0) << count;
+    }
+    wchar_t buffer[4] = {L'X', L'X', L'X', L'X'};
+    EXPECT_EQ(RVS_strncpy(buffer, terminated, 4), buffer);
+    EXPECT_EQ(std::wstring(buffer, 4), std::wstring(L"ab\0\0", 4));
+}
+
+TEST(StringHelpers, CopyingNothingReturnsTheDestinationUntouched) {
+    testsupport::RegionEdge edge;
+    auto* pastTheEnd = static_cast<wchar_t*>(edge.EndingAtEdge(L"", 0));
+    testsupport::ReadOnlyPage page(L"keep", 10);
+    auto* readOnly = static_cast<wchar_t*>(page.data());
+    for (wchar_t* destination : {pastTheEnd, readOnly, static_cast<wchar_t*>(nullptr)})
+        EXPECT_EQ(RVS_strncpy(destination, L"text", 0), destination);
+    EXPECT_STREQ(readOnly, L"keep");
+}
+
 struct SplitCase {
     const wchar_t* text;
     const wchar_t* separator;
@@ -140,6 +193,23 @@ TEST(StringSplit, BadArgumentsGiveNoPieces) {
     EXPECT_STREQ(text, L"a,b");
     // A huge capacity is fine as long as the pieces fit the array.
     EXPECT_EQ(RVS_strsplit(offsets, SIZE_MAX, text, L",", 0), 2u);
+}
+
+// Splitting writes into the text: a separator inside it is read first, and
+// an offsets array that overlaps it is refused.
+TEST(StringSplit, ArgumentsInsideTheTextAreSafe) {
+    // The separator is the text's last character, which dropping the escaping
+    // backslash moves.
+    wchar_t text[] = L"x\\;y;z;";
+    uintptr_t offsets[4];
+    ASSERT_EQ(RVS_strsplit(offsets, 4, text, text + 6, RVS_SPLIT_BACKSLASH_ESCAPES), 3u);
+    EXPECT_STREQ(text + offsets[0], L"x;y");
+    EXPECT_STREQ(text + offsets[1], L"z");
+    EXPECT_STREQ(text + offsets[2], L"");
+
+    alignas(uintptr_t) wchar_t shared[16] = L"a,b,c,d";
+    EXPECT_EQ(RVS_strsplit(reinterpret_cast<uintptr_t*>(shared), 2, shared, L",", 0), 0u);
+    EXPECT_STREQ(shared, L"a,b,c,d");
 }
 
 } // namespace

@@ -191,6 +191,52 @@ TEST_F(StringMap, BadStringArgumentsChangeNothing) {
     EXPECT_EQ(StrMapFind(map_, L"a"), 0);
 }
 
+// Text a macro took from the map itself: each export must read it before it
+// replaces the storage the text lives in.
+TEST_F(StringMap, TextFromTheMapItselfIsReadBeforeTheMapChanges) {
+    const std::wstring big(4 << 20, L'v');
+    const struct {
+        std::wstring stored; // the value of "opts"
+        std::vector<std::pair<std::wstring, std::wstring>> after;
+    } cases[] = {
+        {L"opts:first value here,x:2,y:3,zz:a longer value to compare",
+         {{L"opts", L"first value here"},
+          {L"x", L"2"},
+          {L"y", L"3"},
+          {L"zz", L"a longer value to compare"}}},
+        {L"{ opts: " + big + L", tail: 1 }", {{L"opts", big}, {L"tail", L"1"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "value of " << c.stored.size());
+        for (int create = 0; create < 2; ++create) {
+            SCOPED_TRACE(create ? "StrMapCreate" : "StrMapAdd");
+            ASSERT_EQ(StrMapSet(map_, L"opts", c.stored.c_str()), 1);
+            const wchar_t* own = StrMapGet(map_, L"opts");
+            void* before = map_;
+            ASSERT_EQ(create ? StrMapCreate(&map_, own) : StrMapAdd(map_, own), 1);
+            EXPECT_EQ(map_, before);
+            for (const auto& [key, value] : c.after)
+                EXPECT_TRUE(Get(key.c_str()) == value) << "value of " << key;
+        }
+    }
+}
+
+// A value set from itself, a part of itself, or from the value of its key.
+TEST_F(StringMap, SetAndUnsetWithTextFromTheMapItself) {
+    const std::wstring big(4 << 20, L'v');
+    ASSERT_EQ(StrMapSet(map_, L"k", (L"value:" + big).c_str()), 1);
+    ASSERT_EQ(StrMapSet(map_, L"k", StrMapGet(map_, L"k")), 1);
+    EXPECT_EQ(Get(L"k").size(), big.size() + 6);
+    ASSERT_EQ(StrMapSet(map_, L"k", StrMapGet(map_, L"k") + 6), 1);
+    EXPECT_TRUE(Get(L"k") == big);
+    ASSERT_EQ(StrMapSet(map_, L"name", L"name of a key that is long enough"), 1);
+    ASSERT_EQ(StrMapSet(map_, StrMapGet(map_, L"name"), StrMapGet(map_, L"name")), 1);
+    EXPECT_EQ(Get(L"name of a key that is long enough"), L"name of a key that is long enough");
+    ASSERT_EQ(StrMapSet(map_, L"self", L"self"), 1);
+    EXPECT_EQ(StrMapUnset(map_, StrMapGet(map_, L"self")), 1);
+    EXPECT_EQ(StrMapFind(map_, L"self"), 0);
+}
+
 TEST_F(StringMap, LargeOptionText) {
     std::wstring text = L"{";
     for (int i = 0; i < 20000; ++i)

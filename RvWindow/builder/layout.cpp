@@ -21,6 +21,19 @@ int64_t Units(int64_t units, int32_t rowHeight) {
     return units * rowHeight / 14;
 }
 
+// Window rectangles stay within 16-bit coordinates, what WM_MOVE and WM_SIZE
+// can report and what the window system lays out in bounded time (a
+// right-aligned edit a billion pixels wide stalls Wine's WM_SETTEXT).
+constexpr int32_t kLowestCoordinate = -32768;
+constexpr int32_t kHighestCoordinate = 32767;
+
+int32_t WindowCoordinate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, kLowestCoordinate, kHighestCoordinate));
+}
+int32_t WindowSize(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, 0, kHighestCoordinate));
+}
+
 } // namespace
 
 const LayoutMetrics& Metrics() {
@@ -70,10 +83,10 @@ Placement PlaceControl(const DialogRecord& record, const ControlShape& shape) {
     }
 
     const int32_t shift = m.rowHeight / 5;
-    p.x = Clamp(p.columnX + left);
-    p.y = Clamp(int64_t{p.rowY} + (shape.isStatic ? shift : 0));
-    p.width = Clamp(right - left);
-    p.height = Clamp(shape.isCombobox ? fullHeight : fullHeight - shift);
+    p.x = WindowCoordinate(p.columnX + left);
+    p.y = WindowCoordinate(int64_t{p.rowY} + (shape.isStatic ? shift : 0));
+    p.width = WindowSize(right - left);
+    p.height = WindowSize(shape.isCombobox ? fullHeight : fullHeight - shift);
     p.bottom = Clamp(p.rowY + fullHeight);
     return p;
 }
@@ -103,7 +116,8 @@ RECT ControlClientRect(HWND control) {
 void AutoSizeOnShow(DialogRecord& record) {
     if (!record.layoutChanged || !(record.options & RVDIALOG_OPTION_AUTO_SIZE)) return;
     const LayoutMetrics& m = g_metrics;
-    RECT rect{0, 0, record.maxRight + m.leftMargin, record.maxBottom + m.topMargin};
+    RECT rect{0, 0, WindowSize(int64_t{record.maxRight} + m.leftMargin),
+              WindowSize(int64_t{record.maxBottom} + m.topMargin)};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(record.window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(record.window, GWL_EXSTYLE));
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);

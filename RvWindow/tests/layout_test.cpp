@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <climits>
+#include <string>
+
 namespace rvwtest {
 namespace {
 
@@ -99,6 +102,45 @@ TEST_F(BuilderDialog, ANewColumnStartsRightOfEverythingAtTheTop) {
     EXPECT_EQ(Rect(L"c").top, m.topMargin) << "option 1 is not consulted for a column head";
     EXPECT_EQ(Rect(L"d").left, maxRight + 10 + m.Units(4));
     EXPECT_EQ(Rect(L"d").top, m.topMargin + m.rowHeight + m.rowGap);
+}
+
+// Extreme offsets, widths and line counts from a macro give windows the
+// window system handles: sizes within 0..32767 and positions within
+// -32768..32767, what WM_SIZE and WM_MOVE can report. Far wider, a
+// right-aligned edit stalls Wine's text layout on every WM_SETTEXT.
+TEST_F(BuilderDialog, ExtremeSizesStayWithinWhatWindowsHandle) {
+    constexpr int kLargest = 32767, kSmallest = -32768;
+    const struct {
+        const wchar_t* cls;
+        uint32_t style;
+        int b, w;
+    } cases[] = {
+        {L"edit", ES_RIGHT, 0, INT_MAX},       {L"edit", ES_RIGHT | ES_MULTILINE, INT_MIN, INT_MAX},
+        {L"edit", ES_RIGHT, INT_MAX, INT_MAX}, {L"static", SS_RIGHT, INT_MAX, INT_MIN},
+        {L"button", 0, -1000000, 100},
+    };
+    int i = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const std::wstring name = L"c" + std::to_wstring(i++);
+        HWND control = Add(name.c_str(), c.cls, c.style, c.b, c.w);
+        ASSERT_NE(control, nullptr);
+        const RECT r = ClientRectOf(control);
+        EXPECT_GE(Width(r), 0);
+        EXPECT_LE(Width(r), kLargest);
+        EXPECT_LE(Height(r), kLargest);
+        EXPECT_GE(r.left, kSmallest);
+        EXPECT_LE(r.left, kLargest);
+        EXPECT_LE(r.top, kLargest);
+        EXPECT_EQ(SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1234.5")), TRUE);
+    }
+    // The widest control still sets the dialog's size on first show.
+    ShowWindow(dialog_, SW_SHOWNA);
+    RECT client;
+    GetClientRect(dialog_, &client);
+    EXPECT_LE(Width(client), kLargest);
+    EXPECT_LE(Height(client), kLargest);
+    ShowWindow(dialog_, SW_HIDE);
 }
 
 TEST_F(BuilderDialog, StaticsSitLowerAndComboBoxesAreTaller) {

@@ -52,4 +52,30 @@ TEST(MemoryChecks, SafeLengthStopsAtUnusableMemory) {
     EXPECT_EQ(length, 4u);
 }
 
+TEST(MemoryChecks, BoundedLengthReadsNoFurtherThanItsLimit) {
+    testsupport::RegionEdge edge;
+    const wchar_t open[] = {L'a', L'b', L'c'};
+    const auto* atEdge = static_cast<const wchar_t*>(edge.EndingAtEdge(open, sizeof open));
+    const struct {
+        size_t limit;
+        bool readable;
+        size_t length; // on failure: the characters readable before the edge
+    } cases[] = {{0, true, 0}, {2, true, 2}, {3, true, 3}, {4, false, 3}, {SIZE_MAX, false, 3}};
+    for (const auto& c : cases) {
+        size_t length = 99;
+        EXPECT_EQ(rv::SafeWideLengthWithin(atEdge, c.limit, &length), c.readable) << c.limit;
+        EXPECT_EQ(length, c.length) << c.limit;
+    }
+    size_t length = 99;
+    EXPECT_TRUE(rv::SafeWideLengthWithin(L"ab", 100, &length));
+    EXPECT_EQ(length, 2u);
+    EXPECT_FALSE(rv::SafeWideLengthWithin(nullptr, 1, &length));
+
+    // A misaligned string whose terminator comes before a straddling character.
+    const char odd[] = {'x', 'a', 0, 0, 0, 'b'};
+    auto* straddling = static_cast<const char*>(edge.EndingAtEdge(odd, sizeof odd)) + 1;
+    EXPECT_TRUE(rv::SafeWideLength(reinterpret_cast<const wchar_t*>(straddling), &length));
+    EXPECT_EQ(length, 1u);
+}
+
 } // namespace
