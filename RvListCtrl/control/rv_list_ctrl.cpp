@@ -86,9 +86,11 @@ CRvListCtrl* CRvListCtrl::Attach(HWND window) {
             list->view_.singleSelect = true;
             list->view_.sortArrows = false;
             list->ShowThemed(true);
-            // A new list shows the face colour of the dialog it sits in.
-            const COLORREF face = GetSysColor(COLOR_BTNFACE);
-            list->palette_.SetGroups(face, kKeepColour, kKeepColour, kKeepColour, kKeepColour);
+            // A new list shows the face colour of the dialog it sits in. Of
+            // the background group only the background and header slots take
+            // it: with the selection and focus slots too, a selected row
+            // would look exactly like any other.
+            list->palette_.SetFaceBackground(GetSysColor(COLOR_BTNFACE));
         }
     } catch (...) {
         ok = false;

@@ -65,3 +65,12 @@ void Palette::SetGroups(uint32_t background, uint32_t text, uint32_t border, uin
 }
 
 } // namespace rvl
+
+namespace rvl {
+
+void Palette::SetFaceBackground(COLORREF face) {
+    for (Colour c : {Colour::ListBackground, Colour::HeaderBackground, Colour::HeaderShadow})
+        Set(c, face);
+}
+
+} // namespace rvl

@@ -50,6 +50,10 @@ class Palette {
     void SetGroups(uint32_t background, uint32_t text, uint32_t border, uint32_t frameOuter,
                    uint32_t frameInner);
 
+    // A new list takes the face colour of its dialog for its background
+    // and header; the selection, focus and pressed colours stay visible.
+    void SetFaceBackground(COLORREF face);
+
   private:
     std::array<COLORREF, static_cast<size_t>(Colour::Count)> slots_{};
 };
