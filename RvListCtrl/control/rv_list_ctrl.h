@@ -167,6 +167,7 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     void SmoothStep();
     void StopSmooth();
     void OnSize();
+    LRESULT ReflectColour(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
     void OnCancelMode();
     void OnDestroy();

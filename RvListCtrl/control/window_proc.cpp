@@ -87,14 +87,15 @@ LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ReinitialiseAll();
         return 0;
     case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
         if (IsChildOf(window_, reinterpret_cast<HWND>(lParam)))
             return SendMessageW(reinterpret_cast<HWND>(lParam), message + kReflectedOffset, wParam,
                                 lParam);
         return DefaultProcessing(message, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return ReflectColour(message, wParam, lParam);
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && static_cast<int>(header->code) == ListEndEdit) return 0;
@@ -111,6 +112,16 @@ LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return DefaultProcessing(message, wParam, lParam);
     }
+}
+
+LRESULT CRvListCtrl::ReflectColour(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND child = reinterpret_cast<HWND>(lParam);
+    if (IsChildOf(window_, child)) {
+        // A child that does not colour itself gets the usual brush.
+        if (LRESULT brush = SendMessageW(child, message + kReflectedOffset, wParam, lParam))
+            return brush;
+    }
+    return DefaultProcessing(message, wParam, lParam);
 }
 
 void CRvListCtrl::OnSize() {

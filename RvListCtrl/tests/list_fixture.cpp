@@ -14,8 +14,9 @@ WNDPROC g_dialogProc = nullptr;
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && g_notifications && lParam) {
         const auto* record = reinterpret_cast<const RvListNotify*>(lParam);
-        g_notifications->push_back(
-            {static_cast<int>(record->header.code), record->item, record->column});
+        g_notifications->push_back({static_cast<int>(record->header.code), record->item,
+                                    record->column, record->header.hwndFrom, record->header.idFrom,
+                                    wParam});
     }
     return CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
 }

@@ -40,6 +40,9 @@ class Picture {
 // What WM_NOTIFY from the list brought to the dialog.
 struct Notification {
     int code, item, column;
+    HWND from;
+    UINT_PTR id;
+    WPARAM wParam;
 };
 
 class ListTest : public ::testing::Test {

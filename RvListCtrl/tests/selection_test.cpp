@@ -49,6 +49,39 @@ TEST_F(Selecting, PlainSelectionReplacesAndNotifies) {
     EXPECT_EQ(Selection(list_), std::vector<int>{5});
 }
 
+TEST_F(Selecting, TheRecordNamesTheListAndItsControlNumber) {
+    RvListCtrl_SelectItem(list_, 2, -1, 0);
+    ASSERT_EQ(Notifications().size(), 1u);
+    const Notification n = Notifications()[0];
+    EXPECT_EQ(n.from, window_);
+    EXPECT_EQ(n.id, static_cast<UINT_PTR>(GetDlgCtrlID(window_)));
+    EXPECT_EQ(n.wParam, n.id);
+    EXPECT_EQ(n.column, -1);
+}
+
+int g_handled = 0;
+INT_PTR CountSelection(HWND, UINT, WPARAM, LPARAM, const wchar_t*) {
+    ++g_handled;
+    return 0;
+}
+
+TEST_F(Selecting, BuilderHandlersMatchTheNotificationsItemAndColumn) {
+    // Code, item and column index: what a macro registers for one cell.
+    ASSERT_EQ(RvDialog_AddControlMessageHandler(dialogHandle_, L"list", WM_NOTIFY, 0,
+                                                static_cast<uint32_t>(ListSelected), 4, 2,
+                                                CountSelection, L"cell 4, 2"),
+              0);
+    g_handled = 0;
+    RvListCtrl_SelectItem(list_, 4, 1, 0);
+    EXPECT_EQ(g_handled, 0) << "another column";
+    RvListCtrl_SelectItem(list_, 3, 2, 0);
+    EXPECT_EQ(g_handled, 0) << "another item";
+    RvListCtrl_SelectItem(list_, 4, 2, 0);
+    EXPECT_EQ(g_handled, 1);
+    RvListCtrl_SelectItem(list_, 4, 2, 0); // the only selected item: no notification
+    EXPECT_EQ(g_handled, 1);
+}
+
 TEST_F(Selecting, ControlOnTheOnlySelectedItemDeselectsWithoutNotification) {
     RvListCtrl_SelectItem(list_, 4, 0, 0);
     notifications_.clear();

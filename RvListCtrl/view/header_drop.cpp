@@ -2,8 +2,6 @@
 
 #include "rv_list_ctrl.h"
 
-#include <shlobj.h>
-
 #include <cstring>
 
 namespace rvl {
@@ -91,6 +89,16 @@ HRESULT HeaderDropSource::QueryContinueDrag(BOOL escape, DWORD keys) {
     return S_OK;
 }
 
+HeaderDropTarget::HeaderDropTarget(CRvListCtrl* list) : list_(list) {
+    if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IDropTargetHelper, reinterpret_cast<void**>(&helper_))))
+        helper_ = nullptr;
+}
+
+HeaderDropTarget::~HeaderDropTarget() {
+    if (helper_) helper_->Release();
+}
+
 HRESULT HeaderDropTarget::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IDropTarget) {
@@ -137,13 +145,18 @@ int32_t HeaderDropTarget::GapAt(POINTL at) const {
 HRESULT HeaderDropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
     accepted_ = CarriesThisList(data);
-    return DragOver(0, at, effect);
+    const HRESULT result = DragOver(0, at, effect);
+    POINT p{at.x, at.y};
+    if (helper_ && list_) helper_->DragEnter(list_->Window(), data, &p, *effect);
+    return result;
 }
 
 HRESULT HeaderDropTarget::DragOver(DWORD, POINTL at, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
     const int32_t gap = accepted_ ? GapAt(at) : -1;
     *effect = gap >= 0 ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
+    POINT p{at.x, at.y};
+    if (helper_) helper_->DragOver(&p, *effect);
     if (!list_) return S_OK;
     if (gap >= 0)
         list_->ShowDragArrows(gap);
@@ -154,6 +167,7 @@ HRESULT HeaderDropTarget::DragOver(DWORD, POINTL at, DWORD* effect) {
 
 HRESULT HeaderDropTarget::DragLeave() {
     accepted_ = false;
+    if (helper_) helper_->DragLeave();
     if (list_) list_->HideDragArrows();
     return S_OK;
 }
@@ -162,6 +176,8 @@ HRESULT HeaderDropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effec
     if (!effect) return E_INVALIDARG;
     *effect = DROPEFFECT_NONE;
     accepted_ = false;
+    POINT p{at.x, at.y};
+    if (helper_) helper_->Drop(data, &p, *effect);
     if (!list_) return S_OK;
     list_->HideDragArrows();
     if (!CarriesThisList(data)) return S_OK;

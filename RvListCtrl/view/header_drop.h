@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ole2.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -58,7 +59,8 @@ class HeaderDropSource final : public IDropSource {
 // the mouse, showing the drag arrows there meanwhile.
 class HeaderDropTarget final : public IDropTarget {
   public:
-    explicit HeaderDropTarget(CRvListCtrl* list) : list_(list) {}
+    // Shows the shell's drag image too, when its helper object can be created.
+    explicit HeaderDropTarget(CRvListCtrl* list);
     // The list is going away: from now on nothing is accepted.
     void Detach() { list_ = nullptr; }
 
@@ -73,11 +75,12 @@ class HeaderDropTarget final : public IDropTarget {
                                    DWORD* effect) override;
 
   private:
-    ~HeaderDropTarget() = default;
+    ~HeaderDropTarget();
     bool CarriesThisList(IDataObject* data) const;
     int32_t GapAt(POINTL at) const; // -1: no move
 
     CRvListCtrl* list_;
+    IDropTargetHelper* helper_ = nullptr;
     bool accepted_ = false;
     ULONG references_ = 1;
 };
