@@ -88,6 +88,53 @@ TEST_F(Painting, CellTextUsesTheCellColourAndTheHighlightPattern) {
     EXPECT_EQ(Picture(window_).Count({0, item_, 100, 2 * item_}, kRed), 0) << "case-sensitive";
 }
 
+// How many pixels of `r` are dark enough to be text.
+int DarkPixels(const Picture& p, const RECT& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (GetGValue(p.At(x, y)) < 100) ++n;
+    return n;
+}
+
+TEST_F(Painting, TextIsAlignedByTheCellFlags) {
+    const RECT left{0, item_, 50, 2 * item_}, right{50, item_, 100, 2 * item_};
+    RvListCtrl_SetItemText(list_, 0, 0, L"III");
+    Picture plain(window_);
+    EXPECT_GT(DarkPixels(plain, left), 0);
+    EXPECT_EQ(DarkPixels(plain, right), 0) << "left-aligned by default";
+    RvListCtrl_SetItemFormat(list_, 0, 0, FormatEdit, FlagRight);
+    Picture aligned(window_);
+    EXPECT_EQ(DarkPixels(aligned, left), 0);
+    EXPECT_GT(DarkPixels(aligned, right), 0);
+    RvListCtrl_SetItemFormat(list_, 0, 0, FormatEdit, FlagCentre);
+    Picture centred(window_);
+    EXPECT_GT(DarkPixels(centred, {40, item_, 60, 2 * item_}), 0);
+    EXPECT_EQ(DarkPixels(centred, {0, item_, 30, 2 * item_}), 0);
+}
+
+TEST_F(Painting, TheFocusCellStandsOutInFocusSubItemMode) {
+    SendMessageW(window_, WM_SYSCOLORCHANGE, 0, 0); // the system colours for rows and cells
+    RvListCtrl_DeleteAllItems(list_);
+    for (int i = 0; i < 3; ++i)
+        RvListCtrl_AddItem(list_, L"", -1, 0, 0);
+    RvListCtrl_SetFocusSubItem(list_, 1);
+    RvListCtrl_SelectItem(list_, 1, 3, 0);
+    Picture p(window_);
+    const int y = RowY(1);
+    EXPECT_EQ(p.At(270, y), RGB(0xB4, 0xBE, 0xD2)) << "FocusCellBackground 0xD2BEB4";
+    EXPECT_EQ(p.At(50, y), GetSysColor(COLOR_HIGHLIGHT)) << "the rest of the row";
+    RvListCtrl_SetFocusSubItem(list_, 0);
+    EXPECT_EQ(Picture(window_).At(270, y), GetSysColor(COLOR_HIGHLIGHT));
+}
+
+TEST_F(Painting, HeaderImagesComeBeforeTheTitle) {
+    ASSERT_EQ(RvListCtrl_AddColumn(list_, L"", 100, 3, 0, 0, 0), 1) << "the checked box";
+    Picture p(window_);
+    const RECT cell{300, 0, 300 + 21, item_};
+    EXPECT_GT(p.Count(cell, RGB(32, 32, 32)), 8);
+}
+
 TEST_F(Painting, CheckCellsShowTheirImage) {
     const RECT cell{100, 2 * item_, 140, 3 * item_};
     const COLORREF tick = RGB(32, 32, 32), box = RGB(96, 96, 96);
