@@ -147,6 +147,39 @@ TEST_F(Scrolling, HeaderHitsAroundADivider) {
     EXPECT_EQ(RvListCtrl_HitTestHeader(list_, 30, 5, &column, &where), 0);
 }
 
+TEST_F(Scrolling, FocusSubItemModeBringsTheColumnIntoView) {
+    RvListCtrl_AddColumn(list_, L"far", 200, -1, 0, 0, 0);     // 180 .. 380
+    RvListCtrl_AddColumn(list_, L"farther", 150, -1, 0, 0, 0); // 380 .. 530
+    AddItems(3);
+    ASSERT_EQ(RvListCtrl_IsScrollBarVisible(list_, 0), 1);
+    EXPECT_EQ(RvListCtrl_IsItemVisible(list_, 1, 4, 0), 1) << "columns count only in the mode";
+    RvListCtrl_SetFocusSubItem(list_, 1);
+    EXPECT_EQ(RvListCtrl_IsItemVisible(list_, 1, 4, 0), 0);
+    EXPECT_EQ(RvListCtrl_IsItemVisible(list_, 1, 3, 0), 1);
+    ASSERT_EQ(RvListCtrl_EnsureItemVisible(list_, 1, 4), 1);
+    int32_t left = 0, right = 0;
+    RvListCtrl_GetColumnRect(list_, 4, &left, nullptr, &right, nullptr);
+    RECT client;
+    GetClientRect(window_, &client);
+    EXPECT_EQ(right, client.right) << "scrolled by the overhang of its right edge";
+    ASSERT_EQ(RvListCtrl_EnsureItemVisible(list_, 1, 0), 1);
+    RvListCtrl_GetColumnRect(list_, 0, &left, nullptr, nullptr, nullptr);
+    EXPECT_EQ(left, 0) << "a column left of the view: scrolled to its left edge";
+}
+
+TEST_F(Scrolling, ANegativePositionKeepsThePosition) {
+    FitRows(5);
+    AddItems(30);
+    RvListCtrl_ResetScrollBars(list_, 1, 4 * item_, 0);
+    ASSERT_EQ(RvListCtrl_GetTopItem(list_), 4);
+    RvListCtrl_ResetScrollBars(list_, 1, -1, 0);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 4);
+    RvListCtrl_ResetScrollBars(list_, 2, 0, 0);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 4) << "bar 2 is no bar";
+    RvListCtrl_DeleteAllItems(list_);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 0) << "the range shrank under the position";
+}
+
 TEST_F(Scrolling, PagesAndTotals) {
     FitRows(10);
     EXPECT_EQ(RvListCtrl_GetCountPerPage(list_, 0), 10);
