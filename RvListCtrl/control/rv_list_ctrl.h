@@ -27,6 +27,8 @@ constexpr UINT_PTR kBandTimer = 1003;   // auto-scrolls a rubber band
 constexpr UINT_PTR kSmoothTimer = 1004; // one step of smooth scrolling
 constexpr UINT kResizePeriodMs = 20;
 constexpr UINT kSmoothPeriodMs = 20;
+constexpr int kMaxDrawnWidth = 1 << 20;   // pixels of one column
+constexpr long long kMaxOffset = 1 << 30; // pixels of all columns together
 
 // The scroll bars of RvListCtrl_ShowScrollBar and friends.
 constexpr int kBarHorizontal = SB_HORZ;
@@ -172,6 +174,9 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     void OnCancelMode();
     void OnDestroy();
     int ColumnLeft(int32_t position) const; // after horizontal scrolling
+    // A column's width as drawn: never negative, never beyond kMaxDrawnWidth,
+    // so that no sum of widths overflows.
+    int DrawnWidth(int32_t position) const;
     int ClientWidth() const;
     int ClientHeight() const;
 

@@ -232,5 +232,46 @@ TEST_F(ListTest, UnusableArgumentsOfARealList) {
               100000);
 }
 
+TEST_F(ListTest, ExtremeNumbersNeitherOverflowNorReachOutside) {
+    ASSERT_EQ(RvListCtrl_AddColumn(list_, L"huge", INT32_MAX, -1, 0, 0, 0), 1);
+    ASSERT_EQ(RvListCtrl_AddColumn(list_, L"negative", INT32_MIN, -1, 0, 0, 0), 1);
+    ASSERT_EQ(RvListCtrl_AddColumn(list_, L"huge too", INT32_MAX, INT32_MAX, 0, 0, 0), 1);
+    AddItems(3);
+    EXPECT_EQ(RvListCtrl_GetColumnWidth(list_, 0), INT32_MAX) << "kept as given";
+    int32_t left = 0, right = 0;
+    ASSERT_EQ(RvListCtrl_GetColumnRect(list_, 2, &left, nullptr, &right, nullptr), 1);
+    EXPECT_GT(right, left);
+    EXPECT_GT(RvListCtrl_GetTotalWidth(list_), 0);
+    int32_t column = -1, where = -1;
+    for (int32_t x : {INT32_MIN, -1, 0, 10, INT32_MAX})
+        RvListCtrl_HitTestHeader(list_, x, 5, &column, &where);
+    EXPECT_EQ(RvListCtrl_ResetScrollBars(list_, 3, INT32_MAX, 1), 1);
+    SendMessageW(window_, WM_HSCROLL, SB_PAGERIGHT, 0);
+    SendMessageW(window_, WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageW(window_, WM_MOUSEWHEEL, MAKEWPARAM(0, -32000), 0);
+    Picture painted(window_);
+    EXPECT_EQ(painted.width(), kListWidth - GetSystemMetrics(SM_CXVSCROLL) *
+                                                RvListCtrl_IsScrollBarVisible(list_, 1));
+    for (int32_t n : {INT32_MIN, -2, 3, INT32_MAX}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(RvListCtrl_SelectItem(list_, n, n, 0xFFFFFFFFu), 0);
+        EXPECT_EQ(RvListCtrl_EnsureItemVisible(list_, n, n), 0);
+        EXPECT_EQ(RvListCtrl_GetItemRect(list_, n, n, &left, nullptr, nullptr, nullptr), 0);
+        EXPECT_EQ(RvListCtrl_InvalidateItem(list_, n, -1), 0);
+        EXPECT_EQ(RvListCtrl_SetItemCheck(list_, 0, n, 1), 0);
+        EXPECT_EQ(RvListCtrl_GetItemImage(list_, n, 0), -1);
+        EXPECT_EQ(RvListCtrl_SetItemComboIndex(list_, 0, 0, n), 1);
+        EXPECT_EQ(RvListCtrl_DeleteColumn(list_, n), 0);
+        EXPECT_EQ(RvListCtrl_SortColumn(list_, n), 0);
+        EXPECT_EQ(RvListCtrl_GetCountPerPage(list_, n) >= 1, true);
+    }
+    EXPECT_EQ(RvListCtrl_SelectItem(list_, 1, INT32_MAX, 0), 1);
+    int32_t selected[2] = {-1, -1};
+    EXPECT_EQ(RvListCtrl_GetSelectedItems(list_, selected, INT32_MAX), 1)
+        << "only as many as are selected are written";
+    EXPECT_EQ(selected[0], 1);
+    EXPECT_EQ(selected[1], -1);
+}
+
 } // namespace
 } // namespace rvltest

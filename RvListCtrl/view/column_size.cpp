@@ -67,8 +67,9 @@ int CRvListCtrl::ResizeStep(bool fromTimer) {
         ResetScrollBars(kBarHorizontal, INT_MAX / 2, true);
         if (!fromTimer) SetTimer(window_, kResizeTimer, kResizePeriodMs, nullptr);
     } else {
-        c->width =
-            std::max(0, pointer_.pressWidth + static_cast<int>(mouse.x - pointer_.pressScreenX));
+        const long long wanted = static_cast<long long>(pointer_.pressWidth) +
+                                 (static_cast<long long>(mouse.x) - pointer_.pressScreenX);
+        c->width = static_cast<int>(std::clamp<long long>(wanted, 0, kMaxDrawnWidth));
         ResetScrollBars(kBarBoth, -1, true);
     }
     InvalidateRect(window_, nullptr, FALSE);

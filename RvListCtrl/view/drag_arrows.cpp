@@ -101,14 +101,12 @@ int32_t CRvListCtrl::DropGap(POINT p) const {
     const int32_t dragged = dragDrop_.draggedColumn;
     if (!ColumnAt(dragged) || !view_.headerShown || p.y < 0 || p.y > metrics_.headerHeight)
         return -1;
-    int left = -scroll_.horizontal;
     for (int i = 0; i < ColumnCount(); ++i) {
-        const int width = Columns()[static_cast<size_t>(i)].width;
+        const int left = ColumnLeft(i), width = DrawnWidth(i);
         if (p.x >= left && p.x < left + width) {
             const int32_t gap = p.x >= left + width / 2 ? i + 1 : i;
             return gap == dragged || gap == dragged + 1 ? -1 : gap;
         }
-        left += width;
     }
     return -1;
 }

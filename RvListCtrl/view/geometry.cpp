@@ -17,11 +17,16 @@ int CRvListCtrl::ClientHeight() const {
     return r.bottom - r.top;
 }
 
+int CRvListCtrl::DrawnWidth(int32_t position) const {
+    const Column* c = ColumnAt(position);
+    return c ? std::clamp(c->width, 0, kMaxDrawnWidth) : 0;
+}
+
 int CRvListCtrl::ColumnLeft(int32_t position) const {
-    int left = -scroll_.horizontal;
+    long long left = -scroll_.horizontal;
     for (int i = 0; i < position && i < ColumnCount(); ++i)
-        left += Columns()[static_cast<size_t>(i)].width;
-    return left;
+        left = std::min(left + DrawnWidth(i), kMaxOffset);
+    return static_cast<int>(left);
 }
 
 int CRvListCtrl::CountPerPage(bool partial) const {
@@ -39,9 +44,9 @@ int CRvListCtrl::TotalHeight() const {
 
 int CRvListCtrl::TotalWidth() const {
     long long width = 0;
-    for (const Column& c : Columns())
-        width += c.width;
-    return static_cast<int>(std::clamp<long long>(width, INT_MIN, INT_MAX));
+    for (int i = 0; i < ColumnCount(); ++i)
+        width = std::min(width + DrawnWidth(i), kMaxOffset);
+    return static_cast<int>(width);
 }
 
 bool CRvListCtrl::ColumnRect(int32_t column, RECT* rect) const {
@@ -50,7 +55,7 @@ bool CRvListCtrl::ColumnRect(int32_t column, RECT* rect) const {
     RECT client;
     GetClientRect(window_, &client);
     rect->left = ColumnLeft(column);
-    rect->right = rect->left + c->width;
+    rect->right = rect->left + DrawnWidth(column);
     rect->top = client.top;
     rect->bottom = metrics_.headerHeight;
     return true;
@@ -70,7 +75,7 @@ bool CRvListCtrl::ItemRect(int32_t item, int32_t column, RECT* rect) const {
         const Column* c = ColumnAt(column);
         if (!c) return false;
         rect->left = ColumnLeft(column);
-        rect->right = rect->left + c->width;
+        rect->right = rect->left + DrawnWidth(column);
     }
     return true;
 }
@@ -83,7 +88,7 @@ bool CRvListCtrl::IsItemVisible(int32_t item, int32_t column, bool partial) cons
         const Column* c = ColumnAt(column);
         if (!c) return false;
         const int left = ColumnLeft(column);
-        if (left < 0 || left + c->width > ClientWidth()) return false;
+        if (left < 0 || left + DrawnWidth(column) > ClientWidth()) return false;
     }
     return true;
 }

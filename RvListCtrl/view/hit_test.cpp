@@ -18,24 +18,21 @@ bool CRvListCtrl::HitTestRow(POINT p, int32_t* item, int32_t* column) const {
     if (row < 0 || row >= ItemCount()) return false;
     *item = row;
     *column = kNone;
-    int left = -scroll_.horizontal;
     for (int i = 0; i < ColumnCount(); ++i) {
-        const int right = left + Columns()[static_cast<size_t>(i)].width;
+        const int left = ColumnLeft(i), right = left + DrawnWidth(i);
         if (p.x > left && p.x < right) {
             *column = i;
             break;
         }
-        left = right;
     }
     return true;
 }
 
 bool CRvListCtrl::HitTestHeader(POINT p, int32_t* column, uint32_t* where) const {
     if (!view_.headerShown || p.y < 0 || p.y > metrics_.headerHeight) return false;
-    int left = -scroll_.horizontal;
     const int count = ColumnCount();
     for (int i = 0; i < count; ++i) {
-        const int right = left + Columns()[static_cast<size_t>(i)].width;
+        const int left = ColumnLeft(i), right = left + DrawnWidth(i);
         if (p.x >= right - kDividerSlackLeft && p.x <= right + kDividerSlackRight) {
             *where = RVLIST_HIT_DIVIDER;
             *column = i;
@@ -43,7 +40,7 @@ bool CRvListCtrl::HitTestHeader(POINT p, int32_t* column, uint32_t* where) const
                 // Right of the edge: the divider of the last zero-width column
                 // that directly follows, so hidden columns can be pulled open.
                 int hidden = i;
-                while (hidden + 1 < count && Columns()[static_cast<size_t>(hidden + 1)].width == 0)
+                while (hidden + 1 < count && DrawnWidth(hidden + 1) == 0)
                     ++hidden;
                 *column = hidden;
                 *where |= RVLIST_HIT_DIVIDER_HIDDEN;
@@ -57,7 +54,6 @@ bool CRvListCtrl::HitTestHeader(POINT p, int32_t* column, uint32_t* where) const
             *where = 0;
             return true;
         }
-        left = right;
     }
     return false;
 }

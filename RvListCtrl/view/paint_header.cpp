@@ -32,8 +32,7 @@ void CRvListCtrl::PaintHeader(HDC dc) {
     }
     for (int position = 0; position < ColumnCount(); ++position) {
         const int left = ColumnLeft(position);
-        const RECT cell{left, 0, left + Columns()[static_cast<size_t>(position)].width,
-                        metrics_.headerHeight};
+        const RECT cell{left, 0, left + DrawnWidth(position), metrics_.headerHeight};
         if (cell.right <= strip.left || cell.left >= strip.right || cell.right <= cell.left)
             continue;
         PaintHeaderColumn(dc, position, cell);

@@ -48,8 +48,7 @@ void CRvListCtrl::PaintRow(HDC dc, int32_t item, const RECT& row, const RECT& cl
     const Selection& s = Selected();
     for (int position = 0; position < ColumnCount(); ++position) {
         const int left = ColumnLeft(position);
-        const RECT cell{left, row.top, left + Columns()[static_cast<size_t>(position)].width,
-                        row.bottom};
+        const RECT cell{left, row.top, left + DrawnWidth(position), row.bottom};
         if (cell.right <= cell.left || !Intersects(cell, clip)) continue;
         if (view_.focusSubItemMode && item == s.focus && position == s.focusSubItem)
             PaintFocusCell(dc, cell, focused);

@@ -205,14 +205,15 @@ void CRvListCtrl::EnsureVisible(int32_t item, int32_t column) {
     else if (item >= top + rows)
         ResetScrollBars(kBarVertical, (item - rows + 1) * metrics_.itemHeight, false);
     if (view_.focusSubItemMode && column != kNone) {
-        if (const Column* c = ColumnAt(column)) {
+        if (ColumnAt(column)) {
             const int left = ColumnLeft(column);
             const int width = ClientWidth();
             int shift = 0;
-            if (c->width > width || left < 0)
+            const int columnWidth = DrawnWidth(column);
+            if (columnWidth > width || left < 0)
                 shift = left;
-            else if (left + c->width > width)
-                shift = left + c->width - width;
+            else if (left + columnWidth > width)
+                shift = left + columnWidth - width;
             if (shift) ResetScrollBars(kBarHorizontal, scroll_.horizontal + shift, false);
         }
     }
