@@ -43,10 +43,6 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     ~CRvListCtrl() override;
 
     HWND Window() const { return window_; }
-    bool HasSignature() const {
-        return signature_.first == kListSignature.first &&
-               signature_.second == kListSignature.second;
-    }
     // True when the signature fills the last 16 bytes of the object.
     bool SignatureEndsObject() const {
         return reinterpret_cast<const char*>(&signature_) + sizeof signature_ ==
