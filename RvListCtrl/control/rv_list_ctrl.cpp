@@ -3,6 +3,7 @@
 
 #include "header_drop.h"
 #include "resource_ids.h"
+#include "rv_module.h"
 
 #include <new>
 
@@ -11,17 +12,6 @@ namespace {
 
 const wchar_t kObjectProperty[] = L"RvListCtrl.object";   // the object while attaching
 const wchar_t kOldProcProperty[] = L"RvListCtrl.oldProc"; // the list box's own procedure
-
-HINSTANCE ThisModule() {
-    static HMODULE module = [] {
-        HMODULE m = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&ThisModule), &m);
-        return m;
-    }();
-    return module;
-}
 
 WNDPROC OldProc(HWND window) {
     return reinterpret_cast<WNDPROC>(GetPropW(window, kOldProcProperty));
@@ -69,13 +59,13 @@ CRvListCtrl* CRvListCtrl::Attach(HWND window) {
         ok = list->SignatureEndsObject() && list->Initialise();
         if (ok) {
             list->images_.list =
-                ImageList_LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDB_LIST_IMAGES), 16, 0,
+                ImageList_LoadImageW(rv::ThisModule(), MAKEINTRESOURCEW(IDB_LIST_IMAGES), 16, 0,
                                      RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
             int cx = 16, cy = 16;
             if (list->images_.list && ImageList_GetIconSize(list->images_.list, &cx, &cy))
                 list->images_.iconWidth = cx;
-            list->images_.divider = LoadCursorW(ThisModule(), MAKEINTRESOURCEW(IDC_DIVIDER));
-            list->images_.hand = LoadCursorW(ThisModule(), MAKEINTRESOURCEW(IDC_LINK_HAND));
+            list->images_.divider = LoadCursorW(rv::ThisModule(), MAKEINTRESOURCEW(IDC_DIVIDER));
+            list->images_.hand = LoadCursorW(rv::ThisModule(), MAKEINTRESOURCEW(IDC_LINK_HAND));
             const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
             SetWindowLongPtrW(window, GWL_STYLE, (style & ~WS_BORDER) | WS_CLIPCHILDREN);
             SetWindowPos(window, nullptr, 0, 0, 0, 0,

@@ -3,6 +3,7 @@
 #include "rv_list_ctrl.h"
 
 #include "header_drop.h"
+#include "rv_module.h"
 
 namespace rvl {
 namespace {
@@ -62,19 +63,11 @@ HRGN ArrowsRegion(int height) {
     return CreatePolyPolygonRgn(points, counts, 2, WINDING);
 }
 
-HINSTANCE ModuleOfCode() {
-    HMODULE m = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ArrowsProc), &m);
-    return m;
-}
-
 } // namespace
 
 void CRvListCtrl::CreateDragArrows() {
     dragDrop_.arrows.reset();
-    HINSTANCE instance = ModuleOfCode();
+    HINSTANCE instance = rv::ThisModule();
     if (!RegisterArrowsClass(instance)) return;
     dragDrop_.arrowsHeight = metrics_.headerHeight + kArrowsExtraHeight;
     HWND arrows = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kArrowsClass, L"",
