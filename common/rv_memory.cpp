@@ -57,6 +57,13 @@ bool HasSignature(const void* record, size_t size, Signature sig) {
     return found.first == sig.first && found.second == sig.second;
 }
 
+bool HasSignatureAtEnd(const void* record, size_t size, Signature sig) {
+    if (size < sizeof sig || !IsWritable(record, size)) return false;
+    Signature found;
+    std::memcpy(&found, static_cast<const char*>(record) + size - sizeof found, sizeof found);
+    return found.first == sig.first && found.second == sig.second;
+}
+
 namespace {
 
 // The first null character in [c, end), or end.

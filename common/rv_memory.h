@@ -22,6 +22,9 @@ struct Signature {
 // True when `record` points to writable memory of `size` bytes that begins with `sig`.
 bool HasSignature(const void* record, size_t size, Signature sig);
 
+// The same for records that end with their signature (its last 16 bytes).
+bool HasSignatureAtEnd(const void* record, size_t size, Signature sig);
+
 // Length of a null-terminated wide string, checking every character readable
 // (or writable when `writable`) on the way. False for null or a string that
 // runs into memory it may not touch.

@@ -22,5 +22,8 @@ fi
 echo "== RvWindow: a dialog built control by control, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
 run "$build/bin/rvwindow_demo.exe"
 
+echo "== RvListCtrl: lists of typed cells in a builder dialog, themed and plain (screenshot: $build/bin/rvlistctrl_demo.png)"
+run "$build/bin/rvlistctrl_demo.exe"
+
 echo "== RvTLPM: readings from the simulated power meter, in this thread and in the background"
 run "$build/bin/rvtlpm_demo.exe"

@@ -1,5 +1,7 @@
 #include "runtime_libraries.h"
 
+#include "rv_module.h"
+
 #include <string>
 
 namespace rvw {
@@ -26,14 +28,7 @@ std::wstring ModulePath(HMODULE module) {
 } // namespace
 
 HINSTANCE ThisModule() {
-    static HMODULE module = [] {
-        HMODULE m = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&ThisModule), &m);
-        return m;
-    }();
-    return module;
+    return rv::ThisModule();
 }
 
 bool LoadRichEdit() {

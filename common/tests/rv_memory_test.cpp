@@ -29,6 +29,25 @@ TEST(MemoryChecks, SignatureNeedsWritableMemoryOfTheWholeRecord) {
     EXPECT_FALSE(rv::IsWritable(record, SIZE_MAX)) << "a range that wraps around";
 }
 
+TEST(MemoryChecks, TrailingSignatureNeedsTheWholeRecordAndItsLastWords) {
+    unsigned char record[48] = {};
+    std::memcpy(record + sizeof record - sizeof kSig, &kSig, sizeof kSig);
+    testsupport::ReadOnlyPage readOnly(record, sizeof record);
+    testsupport::RegionEdge edge;
+
+    EXPECT_TRUE(rv::HasSignatureAtEnd(record, sizeof record, kSig));
+    EXPECT_FALSE(rv::HasSignature(record, sizeof record, kSig)) << "not at the start";
+    EXPECT_TRUE(
+        rv::HasSignatureAtEnd(edge.EndingAtEdge(record, sizeof record), sizeof record, kSig));
+    EXPECT_FALSE(
+        rv::HasSignatureAtEnd(edge.Straddling(record, sizeof record, 1), sizeof record, kSig));
+    EXPECT_FALSE(rv::HasSignatureAtEnd(readOnly.data(), sizeof record, kSig));
+    EXPECT_FALSE(rv::HasSignatureAtEnd(testsupport::UnmappedAddress(), sizeof record, kSig));
+    EXPECT_FALSE(rv::HasSignatureAtEnd(record, sizeof kSig - 1, kSig));
+    record[sizeof record - 1] ^= 1;
+    EXPECT_FALSE(rv::HasSignatureAtEnd(record, sizeof record, kSig));
+}
+
 TEST(MemoryChecks, SafeLengthStopsAtUnusableMemory) {
     testsupport::RegionEdge edge;
     size_t length = 99;
