@@ -19,6 +19,9 @@ else
     run "$build/bin/kahost.exe" --sim "$here/kahost/demo_session.txt"
 fi
 
+echo "== lumencor_v2_device: control mode 1, the lines switched through a simulated NI-DAQ card"
+run "$build/bin/kahost.exe" --sim "$here/kahost/nidaq_session.txt"
+
 echo "== RvWindow: a dialog built control by control, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
 run "$build/bin/rvwindow_demo.exe"
 

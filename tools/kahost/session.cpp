@@ -1,10 +1,12 @@
 #include "session.h"
-#include "KaHostHooks.h"
 
 #include "KaDMApi.h"
+#include "KaHostCodes.h"
+#include "KaHostHooks.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LumencorV2Answers.h"
+#include "NIDAQSim.h"
 #include "notifications.h"
 
 #include <cstdio>
@@ -130,6 +132,53 @@ bool OnOff(const std::string& word, bool& on) {
     return false;
 }
 
+// What the card's lines did since the last look ("card <- line 2 on"), and
+// the other calls that change what the card does.
+void PrintCardSwitches(Session& s) {
+    const std::vector<std::wstring> calls = NIDAQSim_Calls();
+    const std::wstring state = L"AOTFLine::SetState(LumencorV2AbstractionKey ";
+    const std::wstring multi = L"Multiexcitation::";
+    for (size_t i = s.daqCallsSeen; i < calls.size(); ++i) {
+        const std::wstring& call = calls[i];
+        if (call.compare(0, state.size(), state) == 0) {
+            const std::wstring rest = call.substr(state.size());
+            std::printf("card <- line %s %s\n",
+                        Narrow(CKaStringW(rest.substr(0, rest.find(L',')).c_str())).c_str(),
+                        rest.find(L", 1)") != std::wstring::npos ? "on" : "off");
+        } else if (call.compare(0, multi.size(), multi) == 0) {
+            std::printf("card <- %s\n", Narrow(CKaStringW(call.c_str())).c_str());
+        }
+    }
+    s.daqCallsSeen = calls.size();
+}
+
+void PrintCardCalls(Session& s) {
+    const std::vector<std::wstring> calls = NIDAQSim_Calls();
+    for (const std::wstring& call : calls)
+        std::printf("  %s\n", Narrow(CKaStringW(call.c_str())).c_str());
+    std::printf("%u NI-DAQ calls\n", static_cast<unsigned>(calls.size()));
+    s.daqCallsSeen = calls.size();
+}
+
+// The card's lines as the light source holds them: output and state.
+void PrintCardLines(Session& s) {
+    void* out = nullptr;
+    s.lightSource->DeviceCommand(KA_CMD_GET_TRIGGERING, 0, &out);
+    auto* lines = static_cast<CNIDAQAbstraction_AOTF*>(out);
+    if (!lines) {
+        std::printf("no card lines (control mode 1 sets them up)\n");
+        return;
+    }
+    std::printf("card lines (%s):\n", lines->GetTTLControlAsAnalog() ? "analog" : "TTL");
+    for (int i = 0; i < lines->GetLineCount(); ++i) {
+        CNIDAQAbstraction_AOTFLine* line = lines->GetLine(i);
+        const wchar_t* key =
+            lines->GetTTLControlAsAnalog() ? line->GetNIKeyAO1() : line->GetNIKeyTTL();
+        std::printf("  %d  %-20s %s\n", i, *key ? Narrow(CKaStringW(key)).c_str() : "(none)",
+                    line->GetState() ? "on" : "off");
+    }
+}
+
 const char kHelp[] =
     "commands:\n"
     "  connect [<com>]            connect (the simulator needs no port)\n"
@@ -142,6 +191,10 @@ const char kHelp[] =
     "  watch <polls>              wait for polls of the read-outs\n"
     "  log trace|all|off          show the engine exchanges / every log line / nothing\n"
     "  notifications on|off       show what the host is notified of\n"
+    "  standby <mode>             stand-by mode: 0 disabled, 1 outside experiments, 2 enabled\n"
+    "  event <name>               the host fires a module event (KA_MODULEEVENT_...)\n"
+    "  cards <spec>|none          the simulated NI-DAQ cards (Dev1=PCIe-6323;Dev2=USB-6343)\n"
+    "  daq trace on|off | calls | lines   the card's line switching / its call record / lines\n"
     "  disconnect | quit\n";
 
 } // namespace
@@ -232,6 +285,28 @@ bool Run(Session& s, const std::string& line) {
                                       : HostLog::kTrace);
     } else if (command == "notifications" && words >> word && OnOff(word, on)) {
         SetNotificationPrinting(on);
+    } else if (command == "standby" && words >> number) {
+        int32_t mode = number;
+        s.lightSource->DeviceCommand(KA_CMD_SET_STANDBY_MODE, number, &mode);
+        s.lightSource->DeviceCommand(KA_CMD_GET_STANDBY_MODE, 0, &mode);
+        std::printf("stand-by mode: %d\n", mode);
+    } else if (command == "event" && words >> word) {
+        std::printf("event %s: %d consumer(s)\n", word.c_str(),
+                    DMApiHooks::AppRntm_FireEvent(Wide(word).c_str()));
+    } else if (command == "cards" && words >> word) {
+        NIDAQSim_SetCards(word == "none" ? L"" : Wide(word).c_str());
+        std::printf("simulated cards: %s\n", word.c_str());
+    } else if (command == "daq" && words >> word) {
+        if (word == "trace" && words >> word && OnOff(word, on)) {
+            s.daqTrace = on;
+            s.daqCallsSeen = NIDAQSim_Calls().size();
+        } else if (word == "calls") {
+            PrintCardCalls(s);
+        } else if (word == "lines") {
+            PrintCardLines(s);
+        } else {
+            std::printf("not understood: %s (try help)\n", line.c_str());
+        }
     } else if (command == "disconnect") {
         std::printf("disconnect: %d\n", s.device->DisconnectDevice());
     } else if (command == "help") {
@@ -239,6 +314,7 @@ bool Run(Session& s, const std::string& line) {
     } else {
         std::printf("not understood: %s (try help)\n", line.c_str());
     }
+    if (s.daqTrace) PrintCardSwitches(s);
     std::fflush(stdout);
     return true;
 }

@@ -23,6 +23,9 @@ struct Session {
     std::string scriptFolder;
     CKaStringW settings;
     HostLog log;
+    // Show the card's line switching after each command.
+    bool daqTrace = false;
+    size_t daqCallsSeen = 0;
 };
 
 bool Load(Session& s, const char* className);
