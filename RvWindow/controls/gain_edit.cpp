@@ -33,14 +33,9 @@ std::vector<Orphan> g_orphans;
 
 int GainEdit::Init(HWND window) {
     if (!window) return 0;
-    auto* record = new (std::nothrow) GainEdit;
+    GainEdit* record = AttachRecord(new (std::nothrow) GainEdit, window, Procedure,
+                                    &GainEdit::window_, &GainEdit::previous_);
     if (!record) return -1;
-    record->window_ = window;
-    record->previous_ = Subclass(window, Procedure, record);
-    if (!record->previous_) {
-        delete record;
-        return -1;
-    }
     record->next_ = g_gainEdits;
     g_gainEdits = record;
     return 0;

@@ -13,11 +13,8 @@ namespace rvw {
 
 int ProgressBar::Init(HWND window) {
     if (!window) return 0;
-    auto* record = new (std::nothrow) ProgressBar;
-    if (!record) return 0;
-    record->window_ = window;
-    record->previous_ = Subclass(window, Procedure, record);
-    if (!record->previous_) delete record;
+    AttachRecord(new (std::nothrow) ProgressBar, window, Procedure, &ProgressBar::window_,
+                 &ProgressBar::previous_);
     return 0;
 }
 

@@ -18,6 +18,20 @@ bool IsOwnWindow(HWND window);
 // previous procedure, or null (and nothing changed) when that failed.
 WNDPROC Subclass(HWND window, WNDPROC procedure, void* record);
 
+// Subclasses `window` with `procedure` and a new `record` (freed again, and
+// null returned, when the window refuses; null when `record` is): the record
+// names the window and keeps the previous procedure in the two given fields.
+template <class Record>
+Record* AttachRecord(Record* record, HWND window, WNDPROC procedure, HWND Record::*windowField,
+                     WNDPROC Record::*previousField) {
+    if (!record) return nullptr;
+    record->*windowField = window;
+    record->*previousField = Subclass(window, procedure, record);
+    if (record->*previousField) return record;
+    delete record;
+    return nullptr;
+}
+
 // Puts `previous` back and clears GWLP_USERDATA.
 void Unsubclass(HWND window, WNDPROC previous);
 

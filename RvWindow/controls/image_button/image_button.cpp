@@ -11,14 +11,9 @@ namespace rvw {
 
 int ImageButton::Init(HWND window) {
     if (!window) return 0;
-    auto* record = new (std::nothrow) ImageButton;
+    ImageButton* record = AttachRecord(new (std::nothrow) ImageButton, window, Procedure,
+                                       &ImageButton::window_, &ImageButton::previous_);
     if (!record) return -1;
-    record->window_ = window;
-    record->previous_ = Subclass(window, Procedure, record);
-    if (!record->previous_) {
-        delete record;
-        return -1;
-    }
     return 0;
 }
 

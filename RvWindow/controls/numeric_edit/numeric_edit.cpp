@@ -20,14 +20,9 @@ constexpr size_t kTypedStorage = kDisplayLength + 1;
 
 int NumericEdit::Init(HWND window) {
     if (!window) return 0;
-    auto* record = new (std::nothrow) NumericEdit;
+    NumericEdit* record = AttachRecord(new (std::nothrow) NumericEdit, window, Procedure,
+                                       &NumericEdit::window_, &NumericEdit::previous_);
     if (!record) return -1;
-    record->window_ = window;
-    record->previous_ = Subclass(window, Procedure, record);
-    if (!record->previous_) {
-        delete record;
-        return -1;
-    }
     record->Redisplay();
     return 0;
 }

@@ -11,14 +11,10 @@ namespace rvw {
 
 int NumericScrollBar::Init(HWND window) {
     if (!window) return 0;
-    auto* record = new (std::nothrow) NumericScrollBar;
+    NumericScrollBar* record =
+        AttachRecord(new (std::nothrow) NumericScrollBar, window, Procedure,
+                     &NumericScrollBar::window_, &NumericScrollBar::previous_);
     if (!record) return 0;
-    record->window_ = window;
-    record->previous_ = Subclass(window, Procedure, record);
-    if (!record->previous_) {
-        delete record;
-        return 0;
-    }
     record->BindToPreviousSibling();
     return 0;
 }
