@@ -1,6 +1,7 @@
 #include "KaDMApi.h"
 #include "KaHostHooks.h"
 
+#include "KaHostCodes.h"
 #include "KaLogicalDevice.h"
 #include "KaPhysicalDevice.h"
 
@@ -116,6 +117,47 @@ void DMApiHooks::LogDev_Remove(IKaLogicalDevice* device) {
     logical.erase(std::remove_if(logical.begin(), logical.end(),
                                  [device](const LogicalEntry& e) { return e.device == device; }),
                   logical.end());
+}
+
+namespace {
+
+// The piezo drive's logical device: only its two commands.
+class CKaPiezoDevice : public CKaLogicalDevice_Default {
+  public:
+    explicit CKaPiezoDevice(void* abstraction) : m_abstraction(abstraction) {}
+    EDeviceManagerReturnCode DeviceCommand(int code, int64_t, void* out) override {
+        if (!out) return KA_DM_OK;
+        if (code == KA_CMD_GET_TRIGGERING) {
+            *static_cast<void**>(out) = m_abstraction;
+        } else if (code == KA_CMD_GET_SEQUENCE_STATE) {
+            *static_cast<int32_t*>(out) = 1;
+        } else {
+            return KA_DM_NOT_SUPPORTED;
+        }
+        return KA_DM_OK;
+    }
+
+  private:
+    void* m_abstraction;
+};
+
+} // namespace
+
+int DMApiHooks::LogDev_AddPiezo(const wchar_t* key, void* piezoAbstraction) {
+    return LogDev_Add(new CKaPiezoDevice(piezoAbstraction), key);
+}
+
+void DMApiHooks::LogDev_RemovePiezo(int logDevId) {
+    IKaLogicalDevice* device = nullptr;
+    {
+        Guard guard(M().lock);
+        LogicalEntry* entry = FindLogical(logDevId);
+        if (entry) device = entry->device;
+    }
+    auto* piezo = dynamic_cast<CKaPiezoDevice*>(device);
+    if (!piezo) return;
+    LogDev_Remove(piezo);
+    delete piezo;
 }
 
 int DMApi::LogDev_CustomCommand(int logDevId, int code, int64_t value, void* out) {

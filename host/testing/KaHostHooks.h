@@ -30,6 +30,11 @@ class HX_DM_API DMApiHooks {
     // Registers a logical device of no physical device (a piezo drive, say).
     static int LogDev_Add(IKaLogicalDevice* device, const wchar_t* key);
     static void LogDev_Remove(IKaLogicalDevice* device);
+    // A piezo Z drive as the host shows it: a logical device whose own
+    // commands 0x13003 and 0x13004 answer its NI-DAQ piezo abstraction and
+    // its flag (1). Returns its id; removed with LogDev_RemovePiezo.
+    static int LogDev_AddPiezo(const wchar_t* key, void* piezoAbstraction);
+    static void LogDev_RemovePiezo(int logDevId);
 
     // Delivers an event to every consumer registered for it; returns their count.
     static int AppRntm_FireEvent(const wchar_t* name);

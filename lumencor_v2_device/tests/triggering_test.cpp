@@ -464,27 +464,12 @@ TEST_F(ExperimentTest, AlternationSequenceMarksItsLinesAndRefusesUnknownOnes) {
     EXPECT_EQ(KA_DM_NOT_AVAILABLE, Source().SetLineAlternationSequence(nullptr, nullptr, 0));
 }
 
-// A piezo drive that answers the two commands the light source asks.
-class PiezoDevice : public CKaLogicalDevice_Default {
-  public:
-    explicit PiezoDevice(CNIDAQAbstraction_PiezoZ* piezo) : m_piezo(piezo) {}
-    EDeviceManagerReturnCode DeviceCommand(int code, int64_t, void* out) override {
-        if (code == KA_CMD_GET_TRIGGERING) *static_cast<void**>(out) = m_piezo;
-        if (code == KA_CMD_GET_SEQUENCE_STATE) *static_cast<int32_t*>(out) = 1;
-        return KA_DM_OK;
-    }
-
-  private:
-    CNIDAQAbstraction_PiezoZ* m_piezo;
-};
-
 TEST_F(ExperimentTest, VeyraLinesAreNumberedCompactlyAndZBecomesAVoltage) {
     CNIDAQEngine* engine = device->GetNIDAQEngine();
     auto* ao = static_cast<CNIDAQResource_AOPort*>(engine->GetResource(L"Dev2/ao3"));
     auto* piezo = new CNIDAQAbstraction_PiezoZ(engine, L"Piezo", ao, 0.0, 10.0, 0.0, 100.0);
     engine->AddAbstraction(piezo);
-    PiezoDevice piezoDevice(piezo);
-    const int piezoId = DMApiHooks::LogDev_Add(&piezoDevice, L"Piezo");
+    const int piezoId = DMApiHooks::LogDev_AddPiezo(L"Piezo", piezo);
 
     const SKaVeyraItem a[] = {{5, 0.3}, {2, 0.4}}, b[] = {{5, 0.7}, {7, 0.2}};
     const SKaVeyraStep steps[] = {{2, a, 25.0}, {2, b, 50.0}};
@@ -495,7 +480,7 @@ TEST_F(ExperimentTest, VeyraLinesAreNumberedCompactlyAndZBecomesAVoltage) {
                   L"0.005, 0.1, piezo Dev2/ao3, ao0 -, ao1 -, ttl Dev1/port0/line5 "
                   L"Dev1/port0/line2 Dev1/port0/line7)"}),
               Matching(L"Sequence::SetVeyraExperiment"));
-    DMApiHooks::LogDev_Remove(&piezoDevice);
+    DMApiHooks::LogDev_RemovePiezo(piezoId);
 
     const SKaVeyraItem wrong[] = {{8, 1.0}};
     const SKaVeyraStep wrongSteps[] = {{1, wrong, 0.0}};
