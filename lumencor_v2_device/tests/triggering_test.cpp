@@ -6,6 +6,7 @@
 #include "NIDAQSim.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,34 @@ TEST_F(TriggeringTest, StartingTheDAQFallsBackToTheSimulatedCards) {
         EXPECT_EQ(1, Count(L"AOTF::SetLineCount(8, 0)"));
         EXPECT_EQ(1, Count(L"CNIDAQEngine::CreateCardsAbstractions()"));
     }
+}
+
+// The cards and NI-DAQmx's presence from the stand-in's settings file.
+TEST_F(TriggeringTest, TheSettingsFileChoosesTheSimulatedCards) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"hx_w32_niapi_test.ini";
+    const struct {
+        const char* text;
+        std::vector<std::wstring> cards;
+    } cases[] = {{"nidaqmx=0\ncards=Dev3=PCIe-6363;Dev4=USB-6343\n", {L"Dev3", L"Dev4"}},
+                 {"cards=\n", {}},
+                 {"cards=Dev1\r\n", {L"Dev1"}}};
+    SetEnvironmentVariableW(L"HX_NIAPI_SETTINGS", path.c_str());
+    for (const auto& c : cases) {
+        FILE* file = _wfopen(path.c_str(), L"wb");
+        ASSERT_NE(nullptr, file);
+        std::fputs(c.text, file);
+        std::fclose(file);
+        device->DisconnectDevice();
+        NIDAQSim_Reset();
+        ASSERT_EQ(KA_DM_CONNECTED, Connect());
+        ASSERT_EQ(KA_DM_OK, Configure(Mode1Settings()));
+        EXPECT_EQ(c.cards, device->GetNIDAQEngine()->GetDeviceList()) << c.text;
+        EXPECT_EQ(1, Count(L"NIDAQmx_Init() = 0")) << c.text;
+    }
+    SetEnvironmentVariableW(L"HX_NIAPI_SETTINGS", nullptr);
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(TriggeringTest, TheSimulatedEngineAlwaysUsesTheSimulatedCards) {

@@ -28,10 +28,48 @@ SState& State() {
     return *state;
 }
 
+const DWORD kTextChars = 512;
+
 std::wstring Environment(const wchar_t* name, const wchar_t* fallback) {
-    wchar_t value[512];
-    DWORD length = GetEnvironmentVariableW(name, value, 512);
-    return length > 0 && length < 512 ? std::wstring(value) : std::wstring(fallback);
+    wchar_t value[kTextChars];
+    DWORD length = GetEnvironmentVariableW(name, value, kTextChars);
+    return length > 0 && length < kTextChars ? std::wstring(value) : std::wstring(fallback);
+}
+
+// The settings file: HX_NIAPI_SETTINGS, else hx_w32_niapi.ini beside this
+// module; "key=value" lines ("cards=Dev1=PCIe-6323;Dev2=USB-6343",
+// "nidaqmx=1").
+std::wstring SettingsPath() {
+    std::wstring path = Environment(L"HX_NIAPI_SETTINGS", L"");
+    if (!path.empty()) return path;
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&SettingsPath), &module);
+    wchar_t name[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return L"";
+    path.assign(name, length);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"hx_w32_niapi.ini";
+}
+
+// A key's value in the settings file; false when the file or key is missing.
+bool Setting(const wchar_t* key, std::wstring& value) {
+    FILE* file = _wfopen(SettingsPath().c_str(), L"r");
+    if (!file) return false;
+    char line[kTextChars];
+    const std::string wanted = std::string(key, key + wcslen(key)) + "=";
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, file)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        if (text.compare(0, wanted.size(), wanted) != 0) continue;
+        value.assign(text.begin() + static_cast<std::ptrdiff_t>(wanted.size()), text.end());
+        found = true;
+    }
+    std::fclose(file);
+    return found;
 }
 
 } // namespace
@@ -40,8 +78,10 @@ std::vector<SCard> Cards() {
     std::wstring spec;
     {
         std::lock_guard<std::mutex> guard(State().lock);
-        spec = State().cardsSet ? State().cards : Environment(L"HX_NIAPI_CARDS", kDefaultCards);
+        if (State().cardsSet) spec = State().cards;
     }
+    if (spec.empty() && !CardsSetByCall() && !Setting(L"cards", spec))
+        spec = Environment(L"HX_NIAPI_CARDS", kDefaultCards);
     std::vector<SCard> cards;
     size_t start = 0;
     while (start < spec.size()) {
@@ -58,9 +98,18 @@ std::vector<SCard> Cards() {
     return cards;
 }
 
-bool DriverPresent() {
+bool CardsSetByCall() {
     std::lock_guard<std::mutex> guard(State().lock);
-    if (State().driverPresent >= 0) return State().driverPresent == 1;
+    return State().cardsSet;
+}
+
+bool DriverPresent() {
+    {
+        std::lock_guard<std::mutex> guard(State().lock);
+        if (State().driverPresent >= 0) return State().driverPresent == 1;
+    }
+    std::wstring value;
+    if (Setting(L"nidaqmx", value)) return value == L"1";
     return Environment(L"HX_NIAPI_NIDAQMX", L"0") == L"1";
 }
 

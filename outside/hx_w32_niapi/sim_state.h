@@ -17,6 +17,8 @@ struct SCard {
 // The cards that Open and OpenSimulator find.
 std::vector<SCard> Cards();
 bool DriverPresent();
+// Whether a test chose the cards (NIDAQSim_SetCards).
+bool CardsSetByCall();
 
 // Appends one line to the call record.
 void Record(const std::wstring& call);

@@ -9,10 +9,12 @@
 #include <vector>
 
 // Cards as "Dev1=PCIe-6323;Dev2=USB-6343" (name=product type), "" for none.
-// Without a call, the environment variable HX_NIAPI_CARDS decides, else one
-// card "Dev1", a PCIe-6323.
+// Without a call, the settings file decides ("cards=..." in the file named
+// by HX_NIAPI_SETTINGS, else hx_w32_niapi.ini beside the module), then the
+// environment variable HX_NIAPI_CARDS, else one card "Dev1", a PCIe-6323.
 HX_NIAPI_API void NIDAQSim_SetCards(const wchar_t* cards);
-// Whether NIDAQmx_Init finds NI-DAQmx (HX_NIAPI_NIDAQMX=1 sets it too).
+// Whether NIDAQmx_Init finds NI-DAQmx ("nidaqmx=1" in the settings file or
+// HX_NIAPI_NIDAQMX=1 set it too).
 HX_NIAPI_API void NIDAQSim_SetDriverPresent(bool present);
 // Every call so far, one line each: "AOTFLine::SetState(LumencorV2AbstractionKey 2, 1)".
 HX_NIAPI_API std::vector<std::wstring> NIDAQSim_Calls();
