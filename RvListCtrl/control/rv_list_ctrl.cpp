@@ -121,7 +121,14 @@ void CRvListCtrl::ReleaseWindowResources() {
         dragDrop_.oleInitialised = false;
     }
     dragDrop_.arrows.reset();
-    tips_.toolTip.reset();
+    KillTimer(window_, kEditTimer);
+    KillTimer(window_, kBandTimer);
+    // The editors go without reporting: there is no list left to store into.
+    editors_.edit.Discard();
+    editors_.combo.Discard();
+    editors_.date.Discard();
+    view_.editing = false;
+    tips_.title.Destroy();
     if (images_.list) {
         ImageList_Destroy(images_.list);
         images_.list = nullptr;
