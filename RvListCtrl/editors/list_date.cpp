@@ -51,8 +51,9 @@ bool CListDate::Open(const EditRequest& request) {
         date.wDay = today.wDay;
         date.wDayOfWeek = today.wDayOfWeek;
     }
+    // Some pickers want a date even for "none": it is ignored there.
     if (!(request.flags & FlagTimeOnly) && date.wYear == 0)
-        SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&date));
     else
         SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
     ShowWindow(picker, SW_SHOW);
