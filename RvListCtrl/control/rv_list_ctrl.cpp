@@ -27,10 +27,13 @@ LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         RemovePropW(window, kObjectProperty);
         RemovePropW(window, kOldProcProperty);
-        delete list;
+        if (list->WindowGone()) delete list;
         return result;
     }
-    return list->Handle(message, wParam, lParam);
+    list->EnterMessage();
+    const LRESULT result = list->Handle(message, wParam, lParam);
+    if (list->LeaveMessage()) delete list;
+    return result;
 }
 
 } // namespace

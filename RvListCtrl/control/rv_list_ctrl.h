@@ -49,6 +49,17 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     ~CRvListCtrl() override;
 
     HWND Window() const { return window_; }
+
+    // A parent told of a click or an edit may destroy the list's window
+    // there and then; the object outlives the messages still being handled.
+    void EnterMessage() { ++life_.depth; }
+    // True when the window is gone and no message of it is being handled.
+    bool LeaveMessage() { return --life_.depth == 0 && life_.windowGone; }
+    // The window was destroyed: true when the object may go now.
+    bool WindowGone() {
+        life_.windowGone = true;
+        return life_.depth == 0;
+    }
     // True when the signature fills the last 16 bytes of the object.
     bool SignatureEndsObject() const {
         return reinterpret_cast<const char*>(&signature_) + sizeof signature_ ==
@@ -338,6 +349,13 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
         bool oleInitialised = false;
         int32_t draggedColumn = kNone;
     } dragDrop_;
+
+    // Owned by the window procedure: messages being handled, and whether the
+    // window has been destroyed meanwhile.
+    struct Life {
+        int depth = 0;
+        bool windowGone = false;
+    } life_;
 
     // Last, so that the last two 64-bit words of the object are the signature.
     rv::Signature signature_ = kListSignature;

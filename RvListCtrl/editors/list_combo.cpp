@@ -16,6 +16,7 @@ constexpr UINT kReflectedCommand = WM_COMMAND + 0x2000;
 } // namespace
 
 CListCombo::~CListCombo() {
+    Discard(); // while the edit field's slot still exists
     if (theme_) CloseThemeData(theme_);
 }
 

@@ -53,7 +53,11 @@ class ListEditor {
                       const RECT& r);
     bool Subclass(HWND window, Slot& slot);
     LRESULT CallPrevious(const Slot& slot, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT Handle(Slot& slot, HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Each editor's own handling; the base only passes messages on, which is
+    // all a window still being destroyed with its editor may get.
+    virtual LRESULT Handle(Slot& slot, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallPrevious(slot, window, message, wParam, lParam);
+    }
 
     // Tab, Return and Escape end the edit: the key is kept for the report
     // and the focus goes back to the list. True when `key` is one of them.

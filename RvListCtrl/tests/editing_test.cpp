@@ -242,6 +242,44 @@ TEST_F(Editing, AnEndOfEditFromAnotherWindowIsIgnored) {
     EXPECT_EQ(Count(ListModified), 0);
 }
 
+// A parent that destroys its dialog when the list tells it `g_destroyOn`.
+int g_destroyOn = 0;
+WNDPROC g_beforeDestroyer = nullptr;
+LRESULT CALLBACK DestroyingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && lParam &&
+        static_cast<int>(reinterpret_cast<const NMHDR*>(lParam)->code) == g_destroyOn) {
+        DestroyWindow(window);
+        return 0;
+    }
+    return CallWindowProcW(g_beforeDestroyer, window, message, wParam, lParam);
+}
+
+class DestroyingParent : public Editing {
+  protected:
+    void DestroyOn(int code) {
+        g_destroyOn = code;
+        g_beforeDestroyer = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DestroyingProc)));
+    }
+};
+
+TEST_F(DestroyingParent, OnASelectionTheClickEndsQuietly) {
+    DestroyOn(ListSelected);
+    Click(CellCentre(2, 2));
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(RvListCtrl_IsRvListCtrl(list_), 0);
+}
+
+TEST_F(DestroyingParent, OnAStoredEditTheEditorEndsQuietly) {
+    HWND edit = EditCell(2, 0);
+    ASSERT_NE(edit, nullptr);
+    DestroyOn(ListModified);
+    SetWindowTextW(edit, L"last words");
+    SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_FALSE(IsWindow(edit));
+}
+
 class DateEditing : public ListTest {
   protected:
     void SetUp() override {
