@@ -65,6 +65,19 @@ int CRvListCtrl::OpenEditor(int32_t item, int32_t column) {
     return 1;
 }
 
+int32_t CRvListCtrl::FirstEditableColumn(int32_t item) const {
+    for (int32_t position = 0; position < ColumnCount(); ++position) {
+        const int32_t index = Columns()[static_cast<size_t>(position)].index;
+        const SubItem* cell = Cell(item, index);
+        const uint32_t format = EffectiveFormat(item, index);
+        if (!cell || (EffectiveFlags(item, index) & FlagReadOnly)) continue;
+        if (format == FormatEdit || format == FormatDateTime || format == FormatCombo ||
+            (format == FormatValueCombo && cell->valueMap && !cell->valueMap->empty()))
+            return position;
+    }
+    return kNone;
+}
+
 void CRvListCtrl::OpenEditorForFocusCell() {
     const Selection& s = Selected();
     if (s.focus == kNone || !IsSelected(s.focus) || s.focusSubItem == kNone) return;

@@ -76,6 +76,9 @@ void CRvListCtrl::OnKeyDown(WPARAM key) {
             InvalidateRect(window_, nullptr, FALSE);
             return;
         }
+    case VK_F2: // as in report-view lists: edit the current cell from the keyboard
+        if (item != kNone) OpenEditor(item, column != kNone ? column : FirstEditableColumn(item));
+        return;
     case VK_SPACE:
         if (item != kNone) ToggleCheck(item, view_.focusSubItemMode ? column : PositionOfIndex(0));
         return;

@@ -227,6 +227,8 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     // Editing (editing.cpp).
     void OpenEditorForFocusCell();
     void OnEditTimer();
+    // The first display column of an item whose cell has an editor, or -1.
+    int32_t FirstEditableColumn(int32_t item) const;
     // Ends an open editor by taking the focus back: the editor reports.
     void CloseEditor();
     void OnEndEdit(const RvListNotify& record);

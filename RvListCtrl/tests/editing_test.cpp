@@ -136,6 +136,25 @@ TEST_F(Editing, TabInFocusSubItemModeOpensTheNextCell) {
     EXPECT_EQ(RvListCtrl_IsSelected(list_, 3), 1) << "the focus moved on to the last cell";
 }
 
+TEST_F(Editing, F2EditsTheCurrentItemsFirstEditableCellAndTabWalksDownTheColumn) {
+    RvListCtrl_SetColumnFormat(list_, 0, FormatNone, 0);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_EQ(OpenEditor(window_, L"Edit"), nullptr) << "selecting a row edits nothing";
+    Key(VK_F2);
+    HWND edit = OpenEditor(window_, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(TextOf(edit), L"r1c1");
+    SendMessageW(edit, WM_CHAR, VK_TAB, 0);
+    HWND next = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        next = OpenEditor(window_, L"Edit");
+        return next != nullptr;
+    }));
+    EXPECT_EQ(TextOf(next), L"r2c1");
+    SendMessageW(next, WM_CHAR, VK_ESCAPE, 0);
+}
+
 TEST_F(Editing, TheNumberFilter) {
     struct Case {
         uint32_t flags;

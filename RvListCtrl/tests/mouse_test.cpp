@@ -175,6 +175,26 @@ TEST_F(Clicking, ARubberBandSelectsTheRowsItTouches) {
     EXPECT_EQ(Selection(list_), std::vector<int>{3});
 }
 
+TEST_F(Clicking, ABandDraggedBelowTheRowsScrollsOnItsTimer) {
+    AddItems(40);
+    RvListCtrl_SetSingleSelect(list_, 0);
+    const int last = RvListCtrl_GetCountPerPage(list_, 0) - 1;
+    const POINT from = CellCentre(2, 0);
+    Mouse(WM_LBUTTONDOWN, from);
+    Mouse(WM_MOUSEMOVE, POINT{from.x, kListHeight + 30}, MK_LBUTTON);
+    const std::vector<int> before = Selection(list_);
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(before.front(), 2);
+    EXPECT_GE(before.back(), last);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 0);
+    SendMessageW(window_, WM_TIMER, 1003, 0);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 1) << "one row toward the mouse";
+    EXPECT_EQ(Selection(list_).back(), before.back() + 1) << "and the band grows with it";
+    Mouse(WM_LBUTTONUP, POINT{from.x, kListHeight + 30});
+    SendMessageW(window_, WM_TIMER, 1003, 0);
+    EXPECT_EQ(RvListCtrl_GetTopItem(list_), 1) << "the band has ended";
+}
+
 TEST_F(Clicking, ARightClickBelowTheRowsClearsTheSelection) {
     RvListCtrl_SetSingleSelect(list_, 0);
     RvListCtrl_SelectItem(list_, 1, 0, 0);
