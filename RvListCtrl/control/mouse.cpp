@@ -69,8 +69,10 @@ void CRvListCtrl::OnLeftDown(WPARAM keys, POINT p) {
     // A press on one of several selected rows decides on release, so that
     // the selection can still be dragged as a whole.
     if (!(IsSelected(item) && SelectedCount() > 1)) SelectItem(item, column, 0);
-    if (column == kNone) return;
-    const int32_t index = Columns()[static_cast<size_t>(column)].index;
+    // The parent, told of the selection, may have changed the table meanwhile.
+    const Column* c = ColumnAt(column);
+    if (!c || item >= ItemCount()) return;
+    const int32_t index = c->index;
     if (EffectiveFlags(item, index) & FlagReadOnly) return;
     if (ToggleCheck(item, column)) return;
     if (EffectiveFormat(item, index) == FormatLink) {

@@ -263,6 +263,28 @@ TEST_F(Clicking, DraggingADividerResizesTheColumn) {
     EXPECT_TRUE(Notifications().empty());
 }
 
+// A parent that empties the list's columns when told of a selection.
+RvList g_listToEmpty = 0;
+WNDPROC g_beforeEmptier = nullptr;
+LRESULT CALLBACK EmptyingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && lParam &&
+        static_cast<int>(reinterpret_cast<const NMHDR*>(lParam)->code) == ListSelected)
+        RvListCtrl_DeleteAllColumns(g_listToEmpty);
+    return CallWindowProcW(g_beforeEmptier, window, message, wParam, lParam);
+}
+
+TEST_F(Clicking, AParentChangingTheTableWhenToldOfASelectionEndsTheClick) {
+    RvListCtrl_SetColumnFormat(list_, 2, FormatCheck, 0);
+    RvListCtrl_SetItemCheck(list_, 4, 2, 0);
+    g_listToEmpty = list_;
+    g_beforeEmptier = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EmptyingProc)));
+    Click(CellCentre(4, 2));
+    EXPECT_EQ(RvListCtrl_GetColumnCount(list_), 0);
+    EXPECT_EQ(ItemText(list_, 4, 2), L"0") << "no column left to toggle the cell in";
+    SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_beforeEmptier));
+}
+
 TEST_F(Clicking, CancelModeLetsTheMouseGo) {
     Mouse(WM_LBUTTONDOWN, HeaderPoint(40));
     EXPECT_EQ(GetCapture(), window_);
