@@ -155,6 +155,21 @@ TEST_F(Editing, F2EditsTheCurrentItemsFirstEditableCellAndTabWalksDownTheColumn)
     SendMessageW(next, WM_CHAR, VK_ESCAPE, 0);
 }
 
+TEST_F(Editing, ASelectionOffThePageOpensItsEditorOnceTheTimerHasScrolledToIt) {
+    AddItems(40);
+    ASSERT_EQ(RvListCtrl_IsItemVisible(list_, 30, 0, 0), 0);
+    ASSERT_EQ(RvListCtrl_SelectItem(list_, 30, 0, 0), 1);
+    EXPECT_EQ(OpenEditor(window_, L"Edit"), nullptr) << "not at once";
+    HWND edit = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        edit = OpenEditor(window_, L"Edit");
+        return edit != nullptr;
+    })) << "timer 1002 opens it";
+    EXPECT_EQ(TextOf(edit), ItemText(list_, 30, 0));
+    EXPECT_EQ(RvListCtrl_IsItemVisible(list_, 30, 0, 0), 1);
+    SendMessageW(edit, WM_CHAR, VK_ESCAPE, 0);
+}
+
 TEST_F(Editing, TheNumberFilter) {
     struct Case {
         uint32_t flags;

@@ -145,6 +145,25 @@ TEST_F(Clicking, ALinkCellTellsTheParentItWasClicked) {
     EXPECT_EQ(Codes(), std::vector<int>{ListLeftClick}) << "a read-only link is only text";
 }
 
+TEST_F(Clicking, ALinkCellUnderTheMouseIsDrawnAsALinkUntilTheMouseLeaves) {
+    RvListCtrl_SetColumnFormat(list_, 2, FormatLink, 0);
+    int32_t left, top, right, bottom;
+    RvListCtrl_GetItemRect(list_, 5, 2, &left, &top, &right, &bottom);
+    const RECT cell{left, top, right, bottom};
+    const COLORREF link = RGB(0x00, 0x00, 0xC8); // 0xC80000 as a COLORREF
+    EXPECT_EQ(Picture(window_).Count(cell, link), 0);
+    Mouse(WM_MOUSEMOVE, CellCentre(5, 2));
+    EXPECT_GT(Picture(window_).Count(cell, link), 0);
+    Mouse(WM_MOUSEMOVE, CellCentre(5, 1));
+    EXPECT_EQ(Picture(window_).Count(cell, link), 0) << "another cell";
+    Mouse(WM_MOUSEMOVE, CellCentre(5, 2));
+    SendMessageW(window_, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Picture(window_).Count(cell, link), 0) << "the mouse left";
+    RvListCtrl_SetItemFormat(list_, 5, 2, FormatLink, FlagReadOnly);
+    Mouse(WM_MOUSEMOVE, CellCentre(5, 2));
+    EXPECT_EQ(Picture(window_).Count(cell, link), 0) << "read-only";
+}
+
 TEST_F(Clicking, ARubberBandSelectsTheRowsItTouches) {
     RvListCtrl_SetSingleSelect(list_, 0);
     const POINT from = CellCentre(3, 1), to = CellCentre(7, 0);
