@@ -27,10 +27,13 @@ LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         RemovePropW(window, kObjectProperty);
         RemovePropW(window, kOldProcProperty);
-        delete list;
+        if (list->WindowGone()) delete list;
         return result;
     }
-    return list->Handle(message, wParam, lParam);
+    list->EnterMessage();
+    const LRESULT result = list->Handle(message, wParam, lParam);
+    if (list->LeaveMessage()) delete list;
+    return result;
 }
 
 } // namespace
@@ -121,7 +124,14 @@ void CRvListCtrl::ReleaseWindowResources() {
         dragDrop_.oleInitialised = false;
     }
     dragDrop_.arrows.reset();
-    tips_.toolTip.reset();
+    KillTimer(window_, kEditTimer);
+    KillTimer(window_, kBandTimer);
+    // The editors go without reporting: there is no list left to store into.
+    editors_.edit.Discard();
+    editors_.combo.Discard();
+    editors_.date.Discard();
+    view_.editing = false;
+    tips_.title.Destroy();
     if (images_.list) {
         ImageList_Destroy(images_.list);
         images_.list = nullptr;

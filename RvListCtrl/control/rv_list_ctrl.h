@@ -3,6 +3,9 @@
 // concern each; the exports reach it through FindList (lookup.h).
 #pragma once
 
+#include "list_editor.h"
+#include "title_tip.h"
+#include "RvListCtrl.h"
 #include "gdi.h"
 #include "list_ctrl_data.h"
 #include "palette.h"
@@ -12,6 +15,7 @@
 #include <uxtheme.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace rvl {
@@ -27,6 +31,8 @@ constexpr UINT_PTR kBandTimer = 1003;   // auto-scrolls a rubber band
 constexpr UINT_PTR kSmoothTimer = 1004; // one step of smooth scrolling
 constexpr UINT kResizePeriodMs = 20;
 constexpr UINT kSmoothPeriodMs = 20;
+constexpr UINT kEditDelayMs = 250; // after a selection that had to scroll first
+constexpr UINT kBandPeriodMs = 20;
 constexpr int kMaxDrawnWidth = 1 << 20;   // pixels of one column
 constexpr long long kMaxOffset = 1 << 30; // pixels of all columns together
 
@@ -43,6 +49,17 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     ~CRvListCtrl() override;
 
     HWND Window() const { return window_; }
+
+    // A parent told of a click or an edit may destroy the list's window
+    // there and then; the object outlives the messages still being handled.
+    void EnterMessage() { ++life_.depth; }
+    // True when the window is gone and no message of it is being handled.
+    bool LeaveMessage() { return --life_.depth == 0 && life_.windowGone; }
+    // The window was destroyed: true when the object may go now.
+    bool WindowGone() {
+        life_.windowGone = true;
+        return life_.depth == 0;
+    }
     // True when the signature fills the last 16 bytes of the object.
     bool SignatureEndsObject() const {
         return reinterpret_cast<const char*>(&signature_) + sizeof signature_ ==
@@ -67,6 +84,9 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     int DeleteItemExport(int32_t item);
     void DeleteAllItemsExport();
     void CellChanged(int32_t item, int32_t subItem);
+    // Gives a cell the entries of a value drop-down; the cell shares the map
+    // with every copy of it (null: none).
+    bool SetValueMap(int32_t item, int32_t subItem, std::shared_ptr<const ValueMap> map);
     const std::wstring& ToolTipOf(int32_t item) const {
         return Items()[static_cast<size_t>(item)].toolTip;
     }
@@ -129,6 +149,18 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     // Sends WM_NOTIFY with `code` for a cell (display column) to the parent.
     LRESULT NotifyParent(int32_t code, int32_t item, int32_t column);
 
+    // In-place editing (editing.cpp): opens the editor of a cell (display
+    // column): 0 when the cell is off the page or the list lacks the focus,
+    // else 1 (whether or not the cell's format has an editor).
+    int OpenEditor(int32_t item, int32_t column);
+    bool IsEditing() const { return view_.editing; }
+    // Drops an open editor without storing: its cell is about to move or go.
+    void AbandonEdit();
+    // The window of the open editor, or null.
+    HWND EditorWindow() const;
+    // `window` when it is the window of one of this list's editors, else null.
+    HWND EditorWindowOf(HWND window) const;
+
     // The window procedure's verbs (window_proc.cpp).
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
@@ -169,6 +201,39 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
     void OnTimer(UINT_PTR id);
     void OnCancelMode();
     void OnDestroy();
+
+    // Mouse (mouse.cpp, band.cpp).
+    void OnLeftDown(WPARAM keys, POINT p);
+    void OnLeftUp(WPARAM keys, POINT p);
+    void OnLeftDoubleClick(WPARAM keys, POINT p);
+    void OnRightDown(WPARAM keys, POINT p);
+    void OnRightUp(WPARAM keys, POINT p);
+    void OnMouseMove(WPARAM keys, POINT p);
+    void OnHover(POINT p);
+    void OnMouseLeave();
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetHotCell(int32_t item, int32_t column);
+    void UpdateBand(POINT p);
+    void BandTick();
+    void EndBand();
+    // Click or space on a check cell (display column): toggles or cycles it
+    // unless it is read-only, and tells the parent; false for other cells.
+    bool ToggleCheck(int32_t item, int32_t column);
+
+    // Keyboard (keyboard.cpp).
+    void OnKeyDown(WPARAM key);
+    void TypeAhead(wchar_t letter);
+
+    // Editing (editing.cpp).
+    void OpenEditorForFocusCell();
+    void OnEditTimer();
+    // The first display column of an item whose cell has an editor, or -1.
+    int32_t FirstEditableColumn(int32_t item) const;
+    // Ends an open editor by taking the focus back: the editor reports.
+    void CloseEditor();
+    void OnEndEdit(const RvListNotify& record);
+    // The text area of a cell for the title tip; false off the page.
+    bool TitleTipArea(int32_t item, int32_t column, RECT* area) const;
     int ColumnLeft(int32_t position) const; // after horizontal scrolling
     // A column's width as drawn: never negative, never beyond kMaxDrawnWidth,
     // so that no sum of widths overflows.
@@ -248,14 +313,34 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
         int32_t hotColumn = kNone;
         int32_t hotItem = kNone, hotSubItem = kNone;
         bool banding = false;
-        RECT band{};
+        RECT band{}; // in scrolled coordinates
+        bool buttonDown = false;
+        POINT pressScrolled{}; // the press point in scrolled coordinates
+        bool pressOnRows = false;
+        bool tracking = false; // the mouse-leave notification is requested
+        DWORD lastBandScroll = 0;
+        POINT lastMouse{}; // client point of the last mouse move of a band
     } pointer_;
 
-    // Owned by the tips: the tool-tip control of items and the title tip.
+    // Owned by the tips: the title tip with the tool-tip control of items.
     struct Tips {
-        OwnedWindow toolTip;
+        CTitleTip title;
         int32_t titleItem = kNone, titleColumn = kNone;
     } tips_;
+
+    // Owned by the keyboard: type-ahead search.
+    struct Search {
+        std::wstring text;
+        DWORD time = 0;
+    } search_;
+
+    // Owned by in-place editing: one editor of each kind, re-created per edit.
+    struct Editors {
+        CListEdit edit;
+        CListCombo combo;
+        CListDate date;
+        int32_t tabColumn = kNone; // the column a Tab left, for the next item's editor
+    } editors_;
 
     // Owned by header drag and drop.
     struct DragDrop {
@@ -266,6 +351,13 @@ class CRvListCtrl final : public CListCtrlData<unsigned long> {
         bool oleInitialised = false;
         int32_t draggedColumn = kNone;
     } dragDrop_;
+
+    // Owned by the window procedure: messages being handled, and whether the
+    // window has been destroyed meanwhile.
+    struct Life {
+        int depth = 0;
+        bool windowGone = false;
+    } life_;
 
     // Last, so that the last two 64-bit words of the object are the signature.
     rv::Signature signature_ = kListSignature;

@@ -6,11 +6,6 @@
 #include <algorithm>
 
 namespace rvl {
-namespace {
-
-constexpr UINT kEditDelayMs = 250; // after a selection that had to scroll first
-
-} // namespace
 
 int CRvListCtrl::SelectItem(int32_t item, int32_t subItem, uint32_t keyState) {
     if (item < 0 || item >= ItemCount()) return 0;
@@ -47,10 +42,8 @@ int CRvListCtrl::SelectItem(int32_t item, int32_t subItem, uint32_t keyState) {
         s.focusSubItem = SelectedCount() > 1 ? kNone : subItem;
         NotifyParent(ListSelected, item, subItem);
     }
-    // The editors open here once they exist; a cell off the page waits for
-    // the timer so that scrolling settles first.
-    if (!IsItemVisible(item, view_.focusSubItemMode ? s.focusSubItem : kNone, false))
-        SetTimer(window_, kEditTimer, kEditDelayMs, nullptr);
+    // A cell off the page waits for the timer, so that scrolling settles first.
+    OpenEditorForFocusCell();
     InvalidateRect(window_, nullptr, FALSE);
     return 1;
 }

@@ -6,6 +6,7 @@ namespace rvl {
 int CRvListCtrl::SortColumn(int32_t column) {
     const Column* c = ColumnAt(column);
     if (!view_.headerShown || !view_.sortArrows || !c) return 0;
+    AbandonEdit();
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     if (c->index == view_.sortColumn) {
         view_.ascending = !view_.ascending;

@@ -23,15 +23,25 @@ int CRvListCtrl::AddItemExport(std::wstring_view text, int32_t image, uint32_t f
 }
 
 int CRvListCtrl::DeleteItemExport(int32_t item) {
+    if (item < 0 || item >= ItemCount()) return 0;
+    AbandonEdit();
     if (!DeleteItem(item)) return 0;
     ResetScrollBars(kBarBoth, -1, true);
     return InvalidateRect(window_, nullptr, FALSE) ? 1 : 0;
 }
 
 void CRvListCtrl::DeleteAllItemsExport() {
+    AbandonEdit();
     DeleteAllItems();
     ResetScrollBars(kBarBoth, -1, true);
     InvalidateRect(window_, nullptr, FALSE);
+}
+
+bool CRvListCtrl::SetValueMap(int32_t item, int32_t subItem, std::shared_ptr<const ValueMap> map) {
+    SubItem* cell = Cell(item, subItem);
+    if (!cell) return false;
+    cell->valueMap = std::move(map);
+    return true;
 }
 
 } // namespace rvl

@@ -26,14 +26,4 @@ void CRvListCtrl::SetHighlightPattern(int32_t mode, std::wstring_view pattern, C
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-// The title tip window comes with the in-place editors; until then no tip
-// is ever shown, and hiding one only forgets its cell.
-bool CRvListCtrl::ShowTitleTip(POINT, int32_t, int32_t) {
-    return false;
-}
-
-void CRvListCtrl::HideTitleTip(bool reset) {
-    if (reset) tips_.titleItem = tips_.titleColumn = kNone;
-}
-
 } // namespace rvl

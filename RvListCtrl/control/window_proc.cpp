@@ -15,6 +15,10 @@ bool IsChildOf(HWND parent, HWND child) {
     return child && IsWindow(child) && (GetParent(child) == parent || IsChild(parent, child));
 }
 
+POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 } // namespace
 
 LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,6 +38,39 @@ LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         OnSize();
         return 0;
+    case WM_LBUTTONDOWN:
+        RelayToToolTip(message, wParam, lParam);
+        OnLeftDown(wParam, PointOf(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        RelayToToolTip(message, wParam, lParam);
+        OnLeftUp(wParam, PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        RelayToToolTip(message, wParam, lParam);
+        OnLeftDoubleClick(wParam, PointOf(lParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        RelayToToolTip(message, wParam, lParam);
+        OnRightDown(wParam, PointOf(lParam));
+        return 0;
+    case WM_RBUTTONUP:
+        RelayToToolTip(message, wParam, lParam);
+        OnRightUp(wParam, PointOf(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        RelayToToolTip(message, wParam, lParam);
+        OnMouseMove(wParam, PointOf(lParam));
+        return 0;
+    case WM_MOUSELEAVE:
+        RelayToToolTip(message, wParam, lParam);
+        OnMouseLeave();
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        return 0;
+    case WM_CHAR:
+        return 0; // the list box must not search rows of its own
     case WM_ERASEBKGND:
         return 1; // painting is double-buffered
     case WM_PAINT: {
@@ -58,19 +95,6 @@ LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
         OnWheel(static_cast<short>(HIWORD(wParam)));
         return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        StopSmooth();
-        SetFocus(window_);
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-    case WM_KEYDOWN:
-    case WM_CHAR:
-        return 0; // the list box must not select rows of its own
     case WM_CANCELMODE:
         OnCancelMode();
         return 0;
@@ -98,7 +122,12 @@ LRESULT CRvListCtrl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return ReflectColour(message, wParam, lParam);
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && static_cast<int>(header->code) == ListEndEdit) return 0;
+        if (header && static_cast<int>(header->code) == ListEndEdit) {
+            // Only our own editors end an edit; anything else claiming to is ignored.
+            if (header->hwndFrom && header->hwndFrom == EditorWindowOf(header->hwndFrom))
+                OnEndEdit(*reinterpret_cast<const RvListNotify*>(lParam));
+            return 0;
+        }
         if (header && IsChildOf(window_, header->hwndFrom))
             return SendMessageW(header->hwndFrom, message + kReflectedOffset, wParam, lParam);
         return 0;
@@ -126,7 +155,7 @@ LRESULT CRvListCtrl::ReflectColour(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CRvListCtrl::OnSize() {
     StopSmooth();
-    view_.editing = false;
+    CloseEditor();
     if (!scroll_.resetting) ResetScrollBars(kBarBoth, -1, true);
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -140,10 +169,10 @@ void CRvListCtrl::OnTimer(UINT_PTR id) {
         SmoothStep();
         break;
     case kEditTimer:
-        KillTimer(window_, kEditTimer); // one-shot; the editors open it
+        OnEditTimer();
         break;
     case kBandTimer:
-        KillTimer(window_, kBandTimer);
+        BandTick();
         break;
     default:
         break;
@@ -157,7 +186,9 @@ void CRvListCtrl::OnCancelMode() {
     pointer_.pressedColumn = kNone;
     dragDrop_.draggedColumn = kNone;
     pointer_.resizing = false;
+    pointer_.buttonDown = false;
     KillTimer(window_, kResizeTimer);
+    if (pointer_.banding) EndBand();
 }
 
 } // namespace rvl

@@ -19,6 +19,8 @@ RVLISTCTRL_API int RvListCtrl_AddColumn(RvList list, const wchar_t* title, int32
 
 RVLISTCTRL_API int RvListCtrl_DeleteColumn(RvList list, int32_t column) {
     return WithList(list, [&](CRvListCtrl& l) {
+        if (!l.ColumnAt(column)) return 0;
+        l.AbandonEdit();
         if (!l.DeleteColumn(column)) return 0;
         l.ResetScrollBars(kBarBoth, -1, true);
         InvalidateRect(l.Window(), nullptr, FALSE);
@@ -28,6 +30,7 @@ RVLISTCTRL_API int RvListCtrl_DeleteColumn(RvList list, int32_t column) {
 
 RVLISTCTRL_API int RvListCtrl_DeleteAllColumns(RvList list) {
     return WithList(list, [&](CRvListCtrl& l) {
+        l.AbandonEdit();
         l.DeleteAllColumns();
         l.ResetScrollBars(kBarBoth, -1, true);
         InvalidateRect(l.Window(), nullptr, FALSE);

@@ -66,6 +66,7 @@ RVLISTCTRL_API int RvListCtrl_SortItems(RvList list, int32_t columnIndex) {
     return WithList(list, [&](CRvListCtrl& l) {
         // Only the index of an existing column names cells every item has.
         if (!l.ColumnByIndex(columnIndex)) return 0;
+        l.AbandonEdit();
         l.SortBy(columnIndex);
         InvalidateRect(l.Window(), nullptr, FALSE);
         return 1;
@@ -74,6 +75,7 @@ RVLISTCTRL_API int RvListCtrl_SortItems(RvList list, int32_t columnIndex) {
 
 RVLISTCTRL_API int RvListCtrl_ReverseItems(RvList list) {
     return WithList(list, [&](CRvListCtrl& l) {
+        l.AbandonEdit();
         l.Reverse();
         InvalidateRect(l.Window(), nullptr, FALSE);
         return 1;

@@ -1,5 +1,7 @@
 #include "cell_text.h"
 
+#include "RvListCtrl.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -92,6 +94,15 @@ std::wstring LocaleTime(const SYSTEMTIME& date) {
     wchar_t buffer[kLocaleBuffer] = L"";
     if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &date, nullptr, buffer, kLocaleBuffer)) return {};
     return buffer;
+}
+
+std::wstring DateTimeDisplay(const std::wstring& text, uint32_t flags) {
+    if (text.empty()) return {};
+    SYSTEMTIME date;
+    ReadDateText(text, &date);
+    if (flags & FlagDateOnly) return LocaleDate(date);
+    if (flags & FlagTimeOnly) return LocaleTime(date);
+    return LocaleDate(date) + L" " + LocaleTime(date);
 }
 
 } // namespace rvl

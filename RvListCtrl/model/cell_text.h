@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,8 @@ bool ReadDateText(const std::wstring& text, SYSTEMTIME* date);
 // The user's short date and time; "" for a date of year 0.
 std::wstring LocaleDate(const SYSTEMTIME& date);
 std::wstring LocaleTime(const SYSTEMTIME& date);
+// A date cell as it is shown: date and time, or one of them by the cell's
+// flags; "" for an empty text.
+std::wstring DateTimeDisplay(const std::wstring& text, uint32_t flags);
 
 } // namespace rvl

@@ -100,6 +100,59 @@ std::vector<Notification> ListTest::Notifications() const {
     return notifications_;
 }
 
+std::vector<int> ListTest::Codes() const {
+    std::vector<int> codes;
+    for (const Notification& n : notifications_)
+        codes.push_back(n.code);
+    return codes;
+}
+
+HeldKeys::HeldKeys(bool shift, bool control) {
+    GetKeyboardState(saved_);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+HeldKeys::~HeldKeys() {
+    SetKeyboardState(saved_);
+}
+
+bool ListTest::Focus() {
+    ShowWindow(dialog_, SW_SHOW);
+    SetForegroundWindow(dialog_);
+    SetFocus(window_);
+    return GetFocus() == window_;
+}
+
+void ListTest::Mouse(UINT message, POINT at, WPARAM keys) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) keys |= MK_LBUTTON;
+    if (message == WM_RBUTTONDOWN) keys |= MK_RBUTTON;
+    SendMessageW(window_, message, keys, MAKELPARAM(at.x, at.y));
+}
+
+void ListTest::Click(POINT at, WPARAM keys) {
+    Mouse(WM_LBUTTONDOWN, at, keys);
+    Mouse(WM_LBUTTONUP, at, keys);
+}
+
+void ListTest::Key(WPARAM key) {
+    SendMessageW(window_, WM_KEYDOWN, key, 0);
+}
+
+POINT ListTest::CellCentre(int item, int column) const {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    EXPECT_EQ(RvListCtrl_GetItemRect(list_, item, column, &left, &top, &right, &bottom), 1)
+        << "item " << item << " is not on the page";
+    return POINT{(left + right) / 2, (top + bottom) / 2};
+}
+
+POINT ListTest::HeaderPoint(int x) const {
+    return POINT{x, ItemHeight() / 2};
+}
+
 void ListTest::ResizeList(int width, int height) {
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }

@@ -45,6 +45,19 @@ struct Notification {
     WPARAM wParam;
 };
 
+// Holds Shift and Control in this thread's key state (what GetKeyState reads)
+// for as long as it lives.
+class HeldKeys {
+  public:
+    HeldKeys(bool shift, bool control);
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+  private:
+    BYTE saved_[256];
+};
+
 class ListTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -55,6 +68,21 @@ class ListTest : public ::testing::Test {
     // Adds items "r0", "r1", ... with cells "r<i>c<j>".
     void AddItems(int count);
     std::vector<Notification> Notifications() const;
+    // The codes of the notifications so far.
+    std::vector<int> Codes() const;
+
+    // Shows the dialog and gives the list the keyboard focus; false when the
+    // display gives none.
+    bool Focus();
+    // A mouse message at a client point of the list, as the system sends it.
+    void Mouse(UINT message, POINT at, WPARAM keys = 0);
+    // A press and release at the same point.
+    void Click(POINT at, WPARAM keys = 0);
+    void Key(WPARAM key);
+    // The centre of a cell (display column) on the page.
+    POINT CellCentre(int item, int column) const;
+    // A point on the header, `x` pixels from the left.
+    POINT HeaderPoint(int x) const;
     void ResizeList(int width, int height);
     int ItemHeight() const;
 

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kItemPadding = 8; // around the text of a row
 constexpr int kItemSpacing = 1; // extra pixel below each row's text
-constexpr int kMaxTipWidth = 32767;
 const wchar_t kClipboardFormat[] = L"HEADERCLIPBOARDFORMAT";
 
 } // namespace
@@ -64,11 +63,7 @@ void CRvListCtrl::ReloadThemes() {
 }
 
 void CRvListCtrl::CreateToolTip() {
-    tips_.toolTip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                                        nullptr, nullptr, nullptr));
-    if (tips_.toolTip) SendMessageW(tips_.toolTip.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    tips_.title.Create(window_, view_.themed);
     tips_.titleItem = tips_.titleColumn = kNone;
 }
 

@@ -29,15 +29,6 @@ UINT TextFlags(uint32_t flags) {
     return f;
 }
 
-std::wstring DateTimeDisplay(const std::wstring& text, uint32_t flags) {
-    if (text.empty()) return {};
-    SYSTEMTIME date;
-    ReadDateText(text, &date);
-    if (flags & FlagDateOnly) return LocaleDate(date);
-    if (flags & FlagTimeOnly) return LocaleTime(date);
-    return LocaleDate(date) + L" " + LocaleTime(date);
-}
-
 } // namespace
 
 void CRvListCtrl::PaintCell(HDC dc, int32_t item, int32_t position, const RECT& cell,

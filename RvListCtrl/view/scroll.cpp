@@ -83,7 +83,7 @@ void CRvListCtrl::AllowScrollBar(int bar, bool on) {
 }
 
 void CRvListCtrl::OnVScroll(int code) {
-    view_.editing = false;
+    CloseEditor();
     HideTitleTip(false);
     const int old = scroll_.vertical;
     const int page = std::max(0, ClientHeight() - HeaderHeight());
@@ -144,7 +144,7 @@ void CRvListCtrl::ScrollVerticallyTo(int position, bool animate) {
 
 void CRvListCtrl::OnHScroll(int code) {
     StopSmooth();
-    view_.editing = false;
+    CloseEditor();
     HideTitleTip(false);
     const int old = scroll_.horizontal;
     const int lastPixel = std::max(0, metrics_.totalWidth - 1);
@@ -185,7 +185,7 @@ void CRvListCtrl::OnHScroll(int code) {
 
 void CRvListCtrl::OnWheel(short delta) {
     HideTitleTip(false);
-    view_.editing = false;
+    CloseEditor();
     const int lines = delta * static_cast<int>(metrics_.wheelLines) / kWheelDelta;
     int next = scroll_.vertical - lines * metrics_.itemHeight;
     if (lines > 0) next = std::max(0, next);

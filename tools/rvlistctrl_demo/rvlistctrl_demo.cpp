@@ -2,10 +2,14 @@
 // style and one without: text, dates, combo, check and three-state check,
 // link, progress and coloured cell boxes, sorted by a header column. The
 // lists are filled the way a macro does, through the exports only; the
-// dialog is saved next to this program as rvlistctrl_demo.png.
+// dialog is saved next to this program as rvlistctrl_demo.png. Then a short
+// session with the mouse and keys selects, toggles, sorts and edits, printing
+// the notifications the dialog receives; rvlistctrl_editing.png shows the
+// dialog with an editor open.
 #include "RvListCtrl.h"
 #include "RvWindow.h"
 #include "screenshot.h"
+#include "session.h"
 #include "unmanaged_windows.h"
 
 #include <windows.h>
@@ -181,8 +185,18 @@ int main() {
     Pump();
 
     const std::wstring path = NextToProgram(L"rvlistctrl_demo.png");
-    const bool saved = SaveScreenshot(window, path);
+    bool saved = SaveScreenshot(window, path);
     std::printf("%s %ls\n", saved ? "screenshot saved to" : "could not save", path.c_str());
+
+    std::printf("A session with the themed list, and what the dialog is told:\n");
+    bool editorShown = false;
+    PlaySession(window, themed, [&] {
+        const std::wstring editing = NextToProgram(L"rvlistctrl_editing.png");
+        editorShown = SaveScreenshot(window, editing);
+        std::printf("  %s %ls\n", editorShown ? "screenshot saved to" : "could not save",
+                    editing.c_str());
+    });
+    if (!editorShown) std::printf("the editor did not open\n");
     DestroyWindow(window);
-    return saved ? 0 : 1;
+    return saved && editorShown ? 0 : 1;
 }
