@@ -45,7 +45,9 @@ void CloseSearch(WalkRecord& record) {
 
 void EndWalk(void** walk, WalkRecord* record) {
     CloseSearch(*record);
-    record->signature = rv::Signature{0, 0};
+    // A store the compiler cannot drop before the delete: stale copies of
+    // the address must not find a signature.
+    SecureZeroMemory(&record->signature, sizeof record->signature);
     delete record;
     *walk = nullptr;
 }
