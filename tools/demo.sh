@@ -19,7 +19,7 @@ else
     run "$build/bin/kahost.exe" --sim "$here/kahost/demo_session.txt"
 fi
 
-echo "== RvWindow: a dialog built control by control, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
+echo "== RvWindow: a dialog built control by control, its window tree through rvspy, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
 run "$build/bin/rvwindow_demo.exe"
 
 echo "== RvTLPM: readings from the simulated power meter, in this thread and in the background"

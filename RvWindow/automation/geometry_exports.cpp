@@ -19,13 +19,37 @@ void WriteOptional(int32_t* out, LONG value) {
     if (out) *out = static_cast<int32_t>(value);
 }
 
+// Whether a 32-bit value at `index` touches the pointer-sized slot at `slot`.
+bool Overlaps(int32_t index, int32_t slot) {
+    return index + static_cast<int32_t>(sizeof(int32_t)) > slot &&
+           index < slot + static_cast<int32_t>(sizeof(LONG_PTR));
+}
+
 // A 32-bit write that would cut a dialog's procedure pointer in half: the
 // next message would call a torn address.
 bool TearsDialogProcedure(HWND window, int32_t index) {
-    constexpr int32_t kBytes = sizeof(int32_t);
-    constexpr int32_t kFirst = DWLP_DLGPROC, kEnd = DWLP_DLGPROC + sizeof(LONG_PTR);
-    if (index + kBytes <= kFirst || index >= kEnd) return false;
-    return rvw::ClassText(window).view() == L"#32770";
+    return Overlaps(index, DWLP_DLGPROC) && rvw::ClassText(window).view() == L"#32770";
+}
+
+bool InThisLibrary(LONG_PTR address) {
+    HMODULE module = nullptr, library = nullptr;
+    constexpr DWORD kByAddress =
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
+    if (!address || !GetModuleHandleExW(kByAddress, reinterpret_cast<LPCWSTR>(address), &module))
+        return false;
+    GetModuleHandleExW(kByAddress, reinterpret_cast<LPCWSTR>(&RvWindow_SetWindowLong), &library);
+    return module == library;
+}
+
+// Our custom controls keep their record in GWLP_USERDATA and builder
+// dialogs in DWLP_USER; a value written there would be taken for a record.
+bool HoldsOurRecord(HWND window, int32_t index) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return false;
+    if (index == GWLP_USERDATA) return InThisLibrary(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    return Overlaps(index, DWLP_USER) && rvw::ClassText(window).view() == L"#32770" &&
+           InThisLibrary(GetWindowLongPtrW(window, DWLP_DLGPROC));
 }
 
 int GetRect(uint32_t window, RECT* rect) {
@@ -63,7 +87,7 @@ RVWINDOW_API int32_t RvWindow_GetWindowLong(uint32_t window, int32_t index) {
 RVWINDOW_API int32_t RvWindow_SetWindowLong(uint32_t window, int32_t index, int32_t value) {
     return rv::Guarded<int32_t>(0, [&] {
         HWND target = rvw::ToWindow(window);
-        if (TearsDialogProcedure(target, index)) {
+        if (TearsDialogProcedure(target, index) || HoldsOurRecord(target, index)) {
             SetLastError(ERROR_INVALID_INDEX);
             return int32_t{0};
         }

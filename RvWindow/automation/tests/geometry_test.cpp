@@ -3,6 +3,8 @@
 
 #include "test_memory.h"
 
+#include <commctrl.h>
+
 namespace rvwtest {
 namespace {
 
@@ -96,6 +98,23 @@ TEST(DialogProcedureSlot, A32BitWriteCannotTearIt) {
     RvWindow_SetWindowLong(HandleOf(dialog), DWLP_USER, 0x1234);
     EXPECT_EQ(GetWindowLongPtrW(dialog, DWLP_USER), 0x1234);
     DestroyWindow(dialog);
+}
+
+TEST(RecordSlots, OurControlsAndDialogsKeepTheirRecords) {
+    uint32_t dialog = 0, progress = 0;
+    ASSERT_EQ(RvDialog_Create(0, L"Record slots", &dialog), 0);
+    ASSERT_EQ(RvDialog_AddControl(dialog, L"progress", L"RvProgressbar", 0, 0, 100, &progress), 0);
+    HWND bar = WindowOf(progress);
+    const LONG_PTR record = GetWindowLongPtrW(bar, GWLP_USERDATA);
+    ASSERT_NE(record, 0);
+    EXPECT_EQ(RvWindow_SetWindowLong(progress, GWLP_USERDATA, 5), 0);
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_USERDATA), record);
+    EXPECT_EQ(RvWindow_SetWindowLong(dialog, DWLP_USER, 5), 0);
+    EXPECT_EQ(RvDialog_IsRvDialog(dialog), 1);
+    // The control still answers through its record, and both are freed with the dialog.
+    SendMessageW(bar, PBM_SETPOS, 30, 0);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 30);
+    DestroyWindow(WindowOf(dialog));
 }
 
 } // namespace
