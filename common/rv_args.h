@@ -35,6 +35,13 @@ class AnsiArgument {
     bool valid_ = false;
 };
 
+// Writes an out-parameter when the caller gave one that can be written.
+template <class Value> bool WriteOut(Value* out, Value value) {
+    if (!out || !IsWritable(out, sizeof *out)) return false;
+    *out = value;
+    return true;
+}
+
 // Calls an export's body, turning any exception (out of memory) into its
 // failure value: nothing may be thrown into the macro engine.
 template <class Result, class Body> Result Guarded(Result failure, Body body) {

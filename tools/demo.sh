@@ -22,7 +22,7 @@ fi
 echo "== lumencor_v2_device: control mode 1, the lines switched through a simulated NI-DAQ card"
 run "$build/bin/kahost.exe" --sim "$here/kahost/nidaq_session.txt"
 
-echo "== RvWindow: a dialog built control by control, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
+echo "== RvWindow: a dialog built control by control, its window tree through rvspy, and the custom controls (screenshots: $build/bin/rvwindow_demo.png, $build/bin/rvwindow_controls.png)"
 run "$build/bin/rvwindow_demo.exe"
 
 echo "== RvListCtrl: lists of typed cells in a builder dialog, themed and plain (screenshot: $build/bin/rvlistctrl_demo.png)"

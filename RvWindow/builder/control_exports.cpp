@@ -6,13 +6,9 @@
 
 namespace {
 
-template <class Value> void WriteOut(Value* out, Value value) {
-    if (out && rv::IsWritable(out, sizeof *out)) *out = value;
-}
-
 int FindControlExport(uint32_t dialog, const wchar_t* name, uint32_t* control) {
     if (const rvw::DialogRecord* record = rvw::RecordOf(dialog))
-        WriteOut(control, rvw::ToHandle(rvw::NamedControl(*record, name)));
+        rv::WriteOut(control, rvw::ToHandle(rvw::NamedControl(*record, name)));
     return 0;
 }
 
@@ -47,10 +43,10 @@ RVWINDOW_API int RvDialog_GetControlRect(uint32_t dialog, const wchar_t* name, i
         HWND control = rvw::NamedControl(*record, name);
         if (!control || !IsWindow(control)) return 0;
         const RECT rect = rvw::ControlClientRect(control);
-        WriteOut(left, static_cast<int32_t>(rect.left));
-        WriteOut(top, static_cast<int32_t>(rect.top));
-        WriteOut(right, static_cast<int32_t>(rect.right));
-        WriteOut(bottom, static_cast<int32_t>(rect.bottom));
+        rv::WriteOut(left, static_cast<int32_t>(rect.left));
+        rv::WriteOut(top, static_cast<int32_t>(rect.top));
+        rv::WriteOut(right, static_cast<int32_t>(rect.right));
+        rv::WriteOut(bottom, static_cast<int32_t>(rect.bottom));
         return 0;
     });
 }

@@ -3,6 +3,7 @@
 
 #include "RvWindow.h"
 #include "rv_memory.h"
+#include "window_handle.h"
 
 #include <windows.h>
 
@@ -69,13 +70,6 @@ void ResetLayout(DialogRecord& record);
 // The record of a builder dialog given by its macro handle, or null.
 DialogRecord* RecordOf(uint32_t dialog);
 DialogRecord* RecordOf(HWND dialog);
-
-inline HWND ToWindow(uint32_t handle) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
-}
-inline uint32_t ToHandle(HWND window) {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
-}
 
 // Index of the first control with exactly this name (after truncation), or -1.
 int FindControlIndex(const DialogRecord& record, std::wstring_view name);

@@ -1,5 +1,6 @@
 // Builds a small dialog with the dialog builder, shows it, clicks its button
-// (whose macro goes to the stand-in macro engine), saves a screenshot next to
+// (whose macro goes to the stand-in macro engine), prints its window tree
+// with rvspy, saves a screenshot next to
 // this program as rvwindow_demo.png; then a dialog of every custom control,
 // saved as rvwindow_controls.png; and closes.
 #include "RvWindow.h"
@@ -69,6 +70,29 @@ uint32_t BuildDialog() {
     return dialog;
 }
 
+// Runs rvspy on the window of `title` in a process of its own, as a macro
+// author would, answering this thread's messages until it ends.
+bool Inspect(const wchar_t* title) {
+    const std::wstring program = NextToProgram(L"rvspy.exe");
+    std::wstring command = L"\"" + program + L"\" --title \"" + title + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::fflush(stdout);
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    constexpr DWORD kInspectTimeoutMs = 60000;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kInspectTimeoutMs, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1)
+        Pump();
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    return status == 0;
+}
+
 } // namespace
 
 int main() {
@@ -100,6 +124,9 @@ int main() {
         std::printf("clicking Apply ran the macro: %ls\n", call.text);
     else
         std::printf("clicking Apply found no macro engine\n");
+
+    std::printf("rvspy --title \"RvWindow dialog builder\":\n");
+    if (!Inspect(L"RvWindow dialog builder")) std::printf("rvspy could not inspect the dialog\n");
 
     const std::wstring path = NextToProgram(L"rvwindow_demo.png");
     const bool saved = SaveScreenshot(window, path);
