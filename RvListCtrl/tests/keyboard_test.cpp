@@ -5,12 +5,6 @@
 namespace rvltest {
 namespace {
 
-std::vector<int> Selection(RvList list) {
-    int32_t items[64];
-    const int n = RvListCtrl_GetSelectedItems(list, items, 64);
-    return std::vector<int>(items, items + (n > 0 ? n : 0));
-}
-
 class Keys : public ListTest {
   protected:
     void SetUp() override {

@@ -37,6 +37,12 @@ std::wstring ItemText(RvList list, int item, int subItem) {
     return buffer;
 }
 
+std::vector<int> Selection(RvList list) {
+    int32_t items[64];
+    const int n = RvListCtrl_GetSelectedItems(list, items, 64);
+    return std::vector<int>(items, items + (n > 0 ? n : 0));
+}
+
 Picture::Picture(HWND window) {
     RECT client;
     GetClientRect(window, &client);

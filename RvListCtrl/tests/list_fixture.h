@@ -21,6 +21,8 @@ uint32_t ToHandle(HWND window);
 
 // The text of a cell, read through the export with a roomy buffer.
 std::wstring ItemText(RvList list, int item, int subItem);
+// The selected items, through the export.
+std::vector<int> Selection(RvList list);
 
 // A painted picture of a window's client area (WM_PRINTCLIENT into a memory DC).
 class Picture {

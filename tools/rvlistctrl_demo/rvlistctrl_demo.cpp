@@ -7,6 +7,7 @@
 // the notifications the dialog receives; rvlistctrl_editing.png shows the
 // dialog with an editor open.
 #include "RvListCtrl.h"
+#include "demo_window.h"
 #include "RvWindow.h"
 #include "screenshot.h"
 #include "session.h"
@@ -18,18 +19,6 @@
 #include <string>
 
 namespace {
-
-HWND ToWindow(uint32_t handle) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 struct Sample {
     const wchar_t* name;

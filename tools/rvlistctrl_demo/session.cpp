@@ -1,4 +1,5 @@
 #include "session.h"
+#include "demo_window.h"
 
 #include <cstdio>
 #include <string>
@@ -34,18 +35,6 @@ LRESULT CALLBACK PrintingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
                     CodeName(static_cast<int>(record->header.code)), record->item, record->column);
     }
     return CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
-}
-
-HWND ToWindow(uint32_t handle) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 POINT CellCentre(RvList list, int item, int column) {

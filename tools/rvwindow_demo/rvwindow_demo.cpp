@@ -4,6 +4,7 @@
 // this program as rvwindow_demo.png; then a dialog of every custom control,
 // saved as rvwindow_controls.png; and closes.
 #include "RvWindow.h"
+#include "demo_window.h"
 #include "controls_dialog.h"
 #include "hx_macro_engine.h"
 #include "screenshot.h"
@@ -16,18 +17,6 @@
 #include <string>
 
 namespace {
-
-HWND ToWindow(uint32_t handle) {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 uint32_t Add(uint32_t dialog, const wchar_t* name, const wchar_t* cls, uint32_t style, int b,
              int width, const wchar_t* text = nullptr) {
