@@ -30,14 +30,24 @@ void RemoveTree(const std::wstring& folder) {
 void TempFolder::SetUp() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
+    // Process ids come round again, and a folder a dialog made current may
+    // have stayed behind: the next free name is taken.
     static int serial = 0;
-    folder_ = std::wstring(temp) + L"rvfile_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-              std::to_wstring(++serial);
-    if (folder_.back() == L'\\') folder_.pop_back();
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+    const int kTries = 1000;
+    bool made = false;
+    for (int tries = 0; !made && tries < kTries; ++tries) {
+        folder_ = std::wstring(temp) + L"rvfile_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                  std::to_wstring(++serial);
+        made = CreateDirectoryW(folder_.c_str(), nullptr) != 0;
+    }
+    ASSERT_TRUE(made);
 }
 
 void TempFolder::TearDown() {
+    // A dialog may have made the folder current, which keeps it from going.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    SetCurrentDirectoryW(temp);
     RemoveTree(folder_);
 }
 
