@@ -94,9 +94,12 @@ void CKaLumencorV2Pad::OnCommand(int id) {
     case IDC_PAD_CONFIGURE:
         DMApi::PhysDev_Configure(DMApi::LogDev_GetPhysDevId(source.GetDeviceID()), GetHandle());
         break;
-    case IDC_PAD_WAKE_UP:
-        source.DeviceCommand(KA_CMD_WAKE_UP, 0, nullptr);
+    case IDC_PAD_WAKE_UP: {
+        // Device commands without an out argument are ignored.
+        int32_t unused = 0;
+        source.DeviceCommand(KA_CMD_WAKE_UP, 0, &unused);
         break;
+    }
     }
 }
 

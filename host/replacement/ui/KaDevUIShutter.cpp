@@ -92,8 +92,10 @@ struct KaDevUIShutterWindow {
             Press(window, *shutter, true);
             return 0;
         case WM_LBUTTONUP: {
+            // Releasing the capture clears the pressed state: read it first.
+            const bool pressed = shutter->m_bPressed;
             if (GetCapture() == window) ReleaseCapture();
-            if (!shutter->m_bPressed) return 0;
+            if (!pressed) return 0;
             Press(window, *shutter, false);
             RECT client;
             GetClientRect(window, &client);
