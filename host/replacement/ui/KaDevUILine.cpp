@@ -206,7 +206,7 @@ void CKaDevUI_MultiLaserLine::SetValueText(const wchar_t* format, const wchar_t*
     if (format && IsValueFormat(format)) std::swprintf(text, kValueChars, format, value);
     m_sValue = text;
     if (units && *units) {
-        m_sValue += L" ";
+        if (!m_sValue.IsEmpty()) m_sValue += L" ";
         m_sValue.Append(units, std::wcslen(units) < kValueChars ? std::wcslen(units) : kValueChars);
     }
     Redraw();
