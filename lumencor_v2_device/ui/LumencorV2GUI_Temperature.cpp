@@ -33,10 +33,10 @@ bool CKaLumencorV2UI_Temperature::Create(HWND parent, int x, int y) {
     if (!CreatePanelWindow(parent, x, y, kClassName, L"CKaLumencorV2UI_Temperature", s_windows,
                            Procedure))
         return false;
-    m_hText = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                              kTextX, kTextY, kTextWidth, kTextHeight, m_hWnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAD_TEMPERATURE)),
-                              nullptr, nullptr);
+    m_hText = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, kTextX, kTextY,
+        kTextWidth, kTextHeight, m_hWnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAD_TEMPERATURE)), nullptr, nullptr);
     SendMessageW(m_hText, WM_SETFONT, reinterpret_cast<WPARAM>(KA_GetDefaultGuiFont()), FALSE);
     // Designed at zoom 1.0: the panel and its text follow the current zoom.
     CKaGUILayoutManager::ResizeWindowToGuiZoom(m_hWnd, 1.0);

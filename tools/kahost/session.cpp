@@ -5,6 +5,7 @@
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LumencorV2Answers.h"
+#include "gui_host.h"
 #include "notifications.h"
 
 #include <cstdio>
@@ -234,6 +235,7 @@ bool Run(Session& s, const std::string& line) {
         SetNotificationPrinting(on);
     } else if (command == "disconnect") {
         std::printf("disconnect: %d\n", s.device->DisconnectDevice());
+    } else if (gui::Run(s, command, words)) {
     } else if (command == "help") {
         std::printf("%s", kHelp);
     } else {

@@ -70,13 +70,13 @@ struct KaDevUILineWindow {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, KA_GetSysColor(row.m_bCheckEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         const int width = client.right;
-        RECT name = {KaZoomed(kNameX), 0, KaZoomed(kNameX + kNameWidth), client.bottom};
-        DrawTextW(dc, row.m_sName, -1, &name,
-                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+        // The name, or the wavelength for a line without one.
         wchar_t wave[16] = L"";
         if (row.m_uWavelength) std::swprintf(wave, 16, L"%u nm", row.m_uWavelength);
-        RECT waveRect = {name.right, 0, name.right + KaZoomed(kWaveWidth), client.bottom};
-        DrawTextW(dc, wave, -1, &waveRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+        RECT name = {KaZoomed(kNameX), 0, KaZoomed(kNameX + kNameWidth + kWaveWidth),
+                     client.bottom};
+        DrawTextW(dc, row.m_sName.IsEmpty() ? wave : row.m_sName.GetString(), -1, &name,
+                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
         const int shine = KaZoomed(kShineSide), margin = KaZoomed(kShineMargin);
         RECT value = {width - margin - shine - KaZoomed(kValueWidth), 0, width - margin - shine,
                       client.bottom};
