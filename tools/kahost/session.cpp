@@ -143,6 +143,7 @@ const char kHelp[] =
     "  watch <polls>              wait for polls of the read-outs\n"
     "  log trace|all|off          show the engine exchanges / every log line / nothing\n"
     "  notifications on|off       show what the host is notified of\n"
+    "  pad ...                    with --gui: the pad (pad lists its commands)\n"
     "  disconnect | quit\n";
 
 } // namespace
