@@ -1,6 +1,7 @@
 // Fonts, colours, button backgrounds, update batches and user rights.
 #include "KaGUI.h"
 #include "KaHostHooks.h"
+#include "KaLocale.h"
 #include "KaDMApi.h"
 #include "KaUIPaint.h"
 
@@ -9,6 +10,8 @@
 
 #include <atomic>
 #include <cmath>
+#include <map>
+#include <mutex>
 
 namespace {
 const int kFontPoints = 8;
@@ -43,16 +46,39 @@ bool KaRegisterUIClass(const wchar_t* name, WNDPROC procedure) {
     return RegisterClassExW(&wc) != 0;
 }
 
+namespace {
+// The character set the module language needs: the font mapper then picks a
+// face that has its glyphs.
+BYTE CharsetOf(LANGID language) {
+    switch (PRIMARYLANGID(language)) {
+    case LANG_JAPANESE:
+        return SHIFTJIS_CHARSET;
+    case LANG_CHINESE:
+        return GB2312_CHARSET;
+    case LANG_KOREAN:
+        return HANGEUL_CHARSET;
+    default:
+        return DEFAULT_CHARSET;
+    }
+}
+} // namespace
+
 HFONT KA_GetDefaultGuiFont() {
-    // Made once and kept for the life of the process, as the host does.
-    static HFONT font = [] {
+    // One font per character set, made on first use and kept for the life
+    // of the process, as the host does.
+    static std::mutex lock;
+    static std::map<BYTE, HFONT> fonts;
+    const BYTE charset = CharsetOf(CKaLocale::GetModuleLangId());
+    std::lock_guard<std::mutex> guard(lock);
+    HFONT& font = fonts[charset];
+    if (!font) {
         HDC screen = GetDC(nullptr);
         int height = -MulDiv(kFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
         ReleaseDC(nullptr, screen);
-        return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
-    }();
+    }
     return font;
 }
 
