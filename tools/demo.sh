@@ -19,6 +19,16 @@ else
     run "$build/bin/kahost.exe" --sim "$here/kahost/demo_session.txt"
 fi
 
+echo "== lumencor_v2_device: the pad in a window (kahost --gui; screenshots: $build/bin/lumencor_pad*.png)"
+if [ -n "${COM:-}" ]; then
+    run "$build/bin/kahost.exe" --gui --com "$COM" "$here/kahost/gui_session.txt"
+else
+    run "$build/bin/kahost.exe" --gui --sim "$here/kahost/gui_session.txt"
+    echo "-- the pad while the emulated engine sleeps"
+    "$here/wine/with_emulator.sh" "$build/wine" --sleep-after 1500 -- \
+        "$build/bin/kahost.exe" --gui "$here/kahost/gui_asleep_session.txt"
+fi
+
 echo "== lumencor_v2_device: control mode 1, the lines switched through a simulated NI-DAQ card"
 run "$build/bin/kahost.exe" --sim "$here/kahost/nidaq_session.txt"
 

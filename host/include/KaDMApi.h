@@ -62,6 +62,12 @@ class HX_DM_API CKaSimpleDMHelper {
     // to them (the NI-DAQ terminal text of a select).
     static void Qm_CAM_RefreshPFIsForTriggeringFromCameras();
     static void Qm_CAM_SetPFIsForTriggeringToCamera(const wchar_t* terminals, int select);
+    // Records one line of macro text in the host's macro protocol (what a
+    // user did, written as the macro that would do it).
+    static bool Qm_ML_Protocol_Command(const wchar_t* line);
+    // Removes the messages `message` still queued for `window`; returns how
+    // many were removed.
+    static int PeekDuplicitMessagesFromMessageLoop(HWND window, UINT message);
 };
 
 // A macro procedure; the engine calls it with its registered parameters.
@@ -79,12 +85,33 @@ class HX_DM_API CKaScript {
     static bool UnregisterProc_Exe(const wchar_t* name);
 };
 
-// Places device pads in the host's control pad.
+// Message the host sends every window of its layout when the GUI zoom changed.
+enum { KA_WM_GUI_ZOOM_CHANGED = 0x83FA };
+// Message a docker receives when a hosted window asks it to fit its contents.
+enum { KA_WM_RESIZE_DOCKER = 0x83FB };
+
+// Places device pads in the host's control pad and scales the user
+// interface by the GUI zoom.
 class HX_DM_API CKaGUILayoutManager {
   public:
     static bool AppendControl(HWND controlPad, void* element, int column, int row, int image,
                               const wchar_t* title);
     static bool Remove(HWND controlPad, void* element);
+
+    // Scale of the user interface (1.0 = 100 %), and the one before the
+    // last change.
+    static double GetGuiZoom();
+    static double GetPreviousGuiZoom();
+    // Scales a window's size from `fromZoom` to the current zoom.
+    static void ResizeWindowToGuiZoom(HWND window, double fromZoom);
+    // Forgets the sizes kept for a window that goes away.
+    static void DeleteWindowDimsForGuiZoom(HWND window);
+    // The docker (parent window) that holds `window`, or null.
+    static HWND GetParentDockerForResize(HWND window);
+    // Asks the docker to fit its hosted windows again.
+    static void ResizeDocker(HWND docker);
+    // Re-sorts the controls of the control pads after a title changed.
+    static void SortControls();
 };
 
 // Index of an image of the host's common image pool.

@@ -28,3 +28,9 @@
 #else
 #define HX_DM_API KA_DLL_IMPORT
 #endif
+
+#ifdef HX_W32_DEVICEUI_EXPORTS
+#define HX_UI_API KA_DLL_EXPORT
+#else
+#define HX_UI_API KA_DLL_IMPORT
+#endif

@@ -1,5 +1,6 @@
 #include "KaClass.h"
 #include "KaHostHooks.h"
+#include "KaLocale.h"
 
 #include <windows.h>
 
@@ -144,28 +145,65 @@ bool CKaVariant::GetBool() const {
     return GetInt() != 0 || GetDouble() != 0.0;
 }
 
-// ---- translations ----
+// ---- locale and translations ----
 
 namespace {
 std::mutex g_translationLock;
-// Node-based map: the stored texts never move, so returned pointers stay valid.
-std::map<std::wstring, std::wstring>& Translations() {
-    static auto* table = new std::map<std::wstring, std::wstring>();
-    return *table;
+LANGID g_moduleLang = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+LANGID g_secondaryLang = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+typedef std::map<std::wstring, std::wstring> TextTable;
+// Node-based maps: the stored texts never move, so returned pointers stay
+// valid. One table per language.
+std::map<LANGID, TextTable>& Translations() {
+    static auto* tables = new std::map<LANGID, TextTable>();
+    return *tables;
+}
+const std::wstring* Find(LANGID language, const wchar_t* text) {
+    auto table = Translations().find(language);
+    if (table == Translations().end()) return nullptr;
+    auto it = table->second.find(text);
+    return it == table->second.end() ? nullptr : &it->second;
 }
 } // namespace
 
+LANGID CKaLocale::GetModuleLangId() {
+    std::lock_guard<std::mutex> lock(g_translationLock);
+    return g_moduleLang;
+}
+
+LANGID CKaLocale::GetSecondaryLangID() {
+    std::lock_guard<std::mutex> lock(g_translationLock);
+    return g_secondaryLang;
+}
+
+void KA_SetModuleLangId(LANGID language) {
+    std::lock_guard<std::mutex> lock(g_translationLock);
+    g_moduleLang = language;
+}
+
+void KA_SetSecondaryLangId(LANGID language) {
+    std::lock_guard<std::mutex> lock(g_translationLock);
+    g_secondaryLang = language;
+}
+
+// The module's language first, then the secondary one, else the text
+// itself, which then stands as the module language's translation: a text
+// once handed out keeps its answer.
 const wchar_t* KA_GetTranslation(const wchar_t* text) {
     if (!text) return L"";
     std::lock_guard<std::mutex> lock(g_translationLock);
-    auto& table = Translations();
-    auto it = table.find(text);
-    if (it == table.end()) it = table.emplace(text, text).first;
-    return it->second.c_str();
+    if (const std::wstring* found = Find(g_moduleLang, text)) return found->c_str();
+    if (const std::wstring* found = Find(g_secondaryLang, text)) return found->c_str();
+    return Translations()[g_moduleLang].emplace(text, text).first->second.c_str();
+}
+
+void KA_SetTranslationFor(LANGID language, const wchar_t* text, const wchar_t* translated) {
+    if (!text || !translated || language == 0) return;
+    std::lock_guard<std::mutex> lock(g_translationLock);
+    // Texts handed out must stay valid: a translation is set once.
+    Translations()[language].try_emplace(text, translated);
 }
 
 void KA_SetTranslation(const wchar_t* text, const wchar_t* translated) {
-    std::lock_guard<std::mutex> lock(g_translationLock);
-    // Texts handed out must stay valid: a translation is set once.
-    Translations().try_emplace(text, translated);
+    KA_SetTranslationFor(CKaLocale::GetModuleLangId(), text, translated);
 }

@@ -69,6 +69,31 @@ class HX_DM_API DMApiHooks {
     static void Reset();
 };
 
+// The layout's GUI zoom and the macro protocol, as the host's user drives them.
+class HX_DM_API CKaGUIHooks {
+  public:
+    typedef void (*ProtocolSink)(void* context, const wchar_t* line);
+
+    // Sets the zoom (0.5 to 4.0; others are ignored) and sends
+    // KA_WM_GUI_ZOOM_CHANGED to every window of the calling thread.
+    static void SetGuiZoom(double zoom);
+    static int GetSortControlsCount();
+    // The macro lines recorded so far, in order.
+    static std::vector<std::wstring> MacroProtocol();
+    static void ClearMacroProtocol();
+    // Also hands every recorded line to `sink` (null: none).
+    static void SetMacroProtocolSink(ProtocolSink sink, void* context);
+    // Zoom 1.0, no lines, no sorts.
+    static void Reset();
+};
+
+// The logged-in user of the host's user manager.
+class HX_UI_API CKaUIHooks {
+  public:
+    // Every right is granted until taken away.
+    static void SetUserRight(int right, bool granted);
+};
+
 // The host log's outlets: a file, a console echo and a sink.
 class HX_SYS_API CKaLogHooks {
   public:
@@ -110,5 +135,11 @@ HX_GNR_API long KA_LiveObjects();
 // Fills every later CKaClass allocation with `byte` before construction, as
 // a host allocator that does not clear memory leaves it; -1 stops filling.
 HX_GNR_API void KA_SetAllocationFill(int byte);
-// Adds a translation (the locale loader fills this table).
+// Adds a translation in the module's language (the locale loader fills the
+// tables of every language it finds).
 HX_GNR_API void KA_SetTranslation(const wchar_t* text, const wchar_t* translated);
+HX_GNR_API void KA_SetTranslationFor(LANGID language, const wchar_t* text,
+                                     const wchar_t* translated);
+// The host's languages (CKaLocale); both start as English (US).
+HX_GNR_API void KA_SetModuleLangId(LANGID language);
+HX_GNR_API void KA_SetSecondaryLangId(LANGID language);

@@ -128,6 +128,19 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
         KA_ASSERT_HELD(m_dataLock);
         m_bValuesChanged = false;
     }
+    // The poll's marks, taken (read and cleared) by the pad (data lock held).
+    bool TakeValuesChanged() {
+        KA_ASSERT_HELD(m_dataLock);
+        const bool changed = m_bValuesChanged;
+        m_bValuesChanged = false;
+        return changed;
+    }
+    bool TakeReadoutsChanged() {
+        KA_ASSERT_HELD(m_dataLock);
+        const bool changed = m_bReadoutsChanged;
+        m_bReadoutsChanged = false;
+        return changed;
+    }
 
     CKaStringW GetRegistryValueString(const wchar_t* name, const wchar_t* defaultValue,
                                       bool create);

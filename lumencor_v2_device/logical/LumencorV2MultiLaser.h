@@ -134,6 +134,11 @@ class CKaLumencorV2MultiLaser : public CKaDeviceMultiLaser_Default {
     // A copy of one line record, taken under the data lock.
     SKaLumencorV2Line GetLineRecord(int line);
     int32_t GetOperationMode() const { return m_eOperationMode; }
+    // What the pad sets and takes (LumencorV2MultiLaserPad.cpp): a line's
+    // subset membership, and the engine's reported (requested) state of
+    // every line as the current one (data lock held).
+    void SetLineSubset(int line, bool member);
+    void CommitReportedStates();
 
   private:
     friend class CKaLumencorV2MultiLaserPeer;

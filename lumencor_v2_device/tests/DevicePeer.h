@@ -8,12 +8,13 @@ class CKaLumencorV2MultiLaserPeer {
   public:
     explicit CKaLumencorV2MultiLaserPeer(CKaLumencorV2MultiLaser& lines)
         : m_lines(lines.m_lines), m_iNumLines(lines.m_iNumLines), m_iMaxInt(lines.m_iMaxInt),
-          m_pSequenceOwner(lines.m_pSequenceOwner) {}
+          m_pSequenceOwner(lines.m_pSequenceOwner), m_eOperationMode(lines.m_eOperationMode) {}
 
     SKaLumencorV2Line (&m_lines)[KA_LUMENCOR_MAX_LINES];
     std::atomic<int32_t>& m_iNumLines;
     std::atomic<int32_t>& m_iMaxInt;
     void*& m_pSequenceOwner;
+    int32_t& m_eOperationMode;
 };
 
 class CKaLumencorV2ShutterPeer {
@@ -36,7 +37,9 @@ class CKaLumencorV2DevicePeer {
           m_bLogCommunication(device.m_bLogCommunication),
           m_bCommunicationEnabled(device.m_bCommunicationEnabled),
           m_iRefreshCountdown(device.m_iRefreshCountdown), m_bPadEnabled(device.m_bPadEnabled),
-          m_bShowTemperature(device.m_bShowTemperature) {}
+          m_bShowTemperature(device.m_bShowTemperature), m_bShowSubset(device.m_bShowSubset),
+          m_bValuesChanged(device.m_bValuesChanged), m_bReadoutsChanged(device.m_bReadoutsChanged) {
+    }
 
     CKaLumencorV2MultiLaserPeer lines;
     CKaLumencorV2ShutterPeer shutter;
@@ -65,4 +68,7 @@ class CKaLumencorV2DevicePeer {
     std::atomic<int32_t>& m_iRefreshCountdown;
     bool& m_bPadEnabled;
     std::atomic<bool>& m_bShowTemperature;
+    bool& m_bShowSubset;
+    bool& m_bValuesChanged;
+    bool& m_bReadoutsChanged;
 };

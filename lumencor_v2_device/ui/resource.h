@@ -58,3 +58,17 @@
 #define IDC_PAD_TEMPERATURE 10000
 #define IDC_PAD_CONFIGURE 10304
 #define IDC_PAD_WAKE_UP 10305
+
+// ---- Run-time texts (string table) ----
+// Pairs: the source text at the even id, its translation at the next one.
+// The pairs share one string-table block (ids 1600 to 1615).
+#define IDS_PAD_TITLE 1600
+#define IDS_PAD_TITLE_TR 1601
+#define IDS_PAD_CONFIGURE 1602
+#define IDS_PAD_CONFIGURE_TR 1603
+#define IDS_PAD_WAKE_UP 1604
+#define IDS_PAD_WAKE_UP_TR 1605
+#define IDS_PAD_TEMPERATURE 1606
+#define IDS_PAD_TEMPERATURE_TR 1607
+#define IDS_PAD_ACQUISITION 1608
+#define IDS_PAD_ACQUISITION_TR 1609

@@ -2,14 +2,17 @@
 // records from its "ver6IDX" section, the constructor named there, then
 // only the interfaces) and drives one device from a script or the console.
 //
-//   kahost [--sim | --com <n>] [--log <file>] [--detail] [script]
+//   kahost [--sim | --com <n>] [--log <file>] [--detail] [--gui [--zoom <z>]] [script]
 //
+// --gui shows the device's pad in a window once the device is configured
+// (see gui_host.h).
 // --sim uses the simulated engine; --com <n> makes COM<n> the port of
 // `connect` (default: the emulated engine's port, LUMENCOR_EMULATOR_COM).
 // Type `help` for the commands; '#' starts a comment.
 #include "KaDMApi.h"
 #include "KaHostHooks.h"
 #include "KaSystem.h"
+#include "gui_host.h"
 #include "session.h"
 
 #include <cstdio>
@@ -34,6 +37,10 @@ int main(int argc, char** argv) {
         } else if (!std::strcmp(argv[i], "--log") && i + 1 < argc) {
             std::string path = argv[++i];
             CKaLogHooks::Open(std::wstring(path.begin(), path.end()).c_str());
+        } else if (!std::strcmp(argv[i], "--gui")) {
+            gui::Enable(0);
+        } else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc) {
+            gui::Enable(std::atof(argv[++i]));
         } else if (!std::strcmp(argv[i], "--detail")) {
             CKaLogHooks::SetConsole(true);
         } else {
@@ -56,6 +63,12 @@ int main(int argc, char** argv) {
         Unload(session);
         return 2;
     }
+    if (gui::Enabled() && !script) {
+        gui::Interactive(session);
+        gui::Close();
+        Unload(session);
+        return 0;
+    }
     std::istream& in = script ? static_cast<std::istream&>(file) : std::cin;
     std::string line;
     while ((script ? true : (std::printf("kahost> "), std::fflush(stdout), true)) &&
@@ -63,7 +76,9 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (script) std::printf("%s%s\n", line.empty() || line[0] == '#' ? "" : "> ", line.c_str());
         if (!Run(session, line)) break;
+        gui::AfterCommand(session);
     }
+    gui::Close();
     Unload(session);
     return 0;
 }

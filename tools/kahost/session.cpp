@@ -7,6 +7,7 @@
 #include "KaSystem.h"
 #include "LumencorV2Answers.h"
 #include "NIDAQSim.h"
+#include "gui_host.h"
 #include "notifications.h"
 
 #include <cstdio>
@@ -195,6 +196,7 @@ const char kHelp[] =
     "  event <name>               the host fires a module event (KA_MODULEEVENT_...)\n"
     "  cards <spec>|none          the simulated NI-DAQ cards (Dev1=PCIe-6323;Dev2=USB-6343)\n"
     "  daq trace on|off | calls | lines   the card's line switching / its call record / lines\n"
+    "  pad ...                    with --gui: the pad (pad lists its commands)\n"
     "  disconnect | quit\n";
 
 } // namespace
@@ -309,6 +311,7 @@ bool Run(Session& s, const std::string& line) {
         }
     } else if (command == "disconnect") {
         std::printf("disconnect: %d\n", s.device->DisconnectDevice());
+    } else if (gui::Run(s, command, words)) {
     } else if (command == "help") {
         std::printf("%s", kHelp);
     } else {

@@ -75,9 +75,10 @@ TEST(ModuleRecords, ImportsOnlySystemAndHostModules) {
     const IMAGE_DATA_DIRECTORY& dir =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-    const char* allowed[] = {"hx_gnr_system.dll", "hx_w32_system.dll", "hx_w32_simpleserial.dll",
-                             "hx_w32_dmapi.dll",  "kernel32.dll",      "user32.dll",
-                             "advapi32.dll",      "msvcrt.dll",        "hx_w32_niapi.dll"};
+    const char* allowed[] = {"hx_gnr_system.dll",   "hx_w32_system.dll", "hx_w32_simpleserial.dll",
+                             "hx_w32_dmapi.dll",    "kernel32.dll",      "user32.dll",
+                             "advapi32.dll",        "msvcrt.dll",        "hx_w32_niapi.dll",
+                             "hx_w32_deviceui.dll", "gdi32.dll"};
     int count = 0;
     for (; entry->Name; ++entry, ++count) {
         const char* name = reinterpret_cast<const char*>(base + entry->Name);
