@@ -140,6 +140,8 @@ class HX_UI_API CKaUserManager {
 
 // The host's dialog font (kept by the host; do not delete it).
 HX_UI_API HFONT KA_GetDefaultGuiFont();
+// The same font in bold (section titles).
+HX_UI_API HFONT KA_GetDefaultGuiFontBold();
 HX_UI_API HBRUSH KA_GetSysColorBrush(int index);
 HX_UI_API COLORREF KA_GetSysColor(int index);
 // Button backgrounds: state 0 normal, 1 hot, 2 pressed, 3 disabled.

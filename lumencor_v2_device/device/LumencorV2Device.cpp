@@ -4,6 +4,7 @@
 #include "KaHostCodes.h"
 #include "KaSettings.h"
 #include "KaSystem.h"
+#include "LumencorV2CfgDlg.h"
 #include "LumencorV2Log.h"
 #include "LumencorV2Protocol.h"
 #include "LumencorV2Registry.h"
@@ -324,11 +325,11 @@ EDeviceManagerReturnCode CKaLumencorV2Device::ConfigureDevice(CKaStringW& settin
     return KA_DM_OK;
 }
 
-// The configuration dialog comes with the device's user interface; until
-// then the current settings are accepted as they stand.
 EDeviceManagerReturnCode CKaLumencorV2Device::ShowDeviceConfigurationDialog(CKaStringW& settings,
-                                                                            HWND) {
+                                                                            HWND parent) {
     m_shutter.SetShutterState(false);
+    lumencor::CfgDlg dialog(*this);
+    if (!dialog.Open(parent)) return KA_DM_DIALOG_CANCELLED;
     WriteSettings(settings);
     PostToPad(KA_PAD_AWAKE_OR_SETTINGS);
     return KA_DM_OK;

@@ -192,6 +192,10 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     bool IsAwake() const { return m_iAwake == 1; }
     bool GetShowTemperature() const { return m_bShowTemperature; }
     bool GetShowSubset() const { return m_bShowSubset; }
+    void SetShowTemperature(bool show) { m_bShowTemperature = show; }
+    void SetShowSubset(bool show) { m_bShowSubset = show; }
+    // The engine's firmware has stand-by (and waking).
+    bool SupportsStandBy() const { return m_bWakeUpSupported; }
     const CKaStringW& GetModel() const { return m_sModel; }
     const CKaStringW& GetFirmwareVersion() const { return m_sFirmwareVersion; }
     const CKaStringW& GetSerialNumber() const { return m_sSerialNumber; }

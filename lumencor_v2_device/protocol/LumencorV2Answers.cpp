@@ -59,6 +59,13 @@ uint32_t ColourWavelength(const CKaStringA& name) {
     return 0;
 }
 
+std::vector<uint32_t> ColourWavelengths(const CKaStringA& name) {
+    const uint32_t nm = ColourWavelength(name);
+    if (nm == 365) return {365, 405};
+    if (nm == 0) return {};
+    return {nm};
+}
+
 namespace {
 bool ContainsNoCase(const char* text, const char* word) {
     size_t n = std::strlen(word);

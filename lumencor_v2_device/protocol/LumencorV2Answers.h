@@ -5,6 +5,7 @@
 #include "KaString.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace lumencor {
 
@@ -26,6 +27,9 @@ struct SFirmware {
 void ParseFirmware(const char* text, SFirmware& version);
 // Wavelength in nm of a CHMAP colour name (trimmed, any case); 0 when unknown.
 uint32_t ColourWavelength(const CKaStringA& name);
+// The wavelengths a line of that colour can be set to: 365 and 405 for
+// "VIOLET" or "UV", the one of the table for another known name, none else.
+std::vector<uint32_t> ColourWavelengths(const CKaStringA& name);
 // Model type of a MODEL text: 1 Celesta, 2 Ziva, else 0 (Spectra III).
 int32_t ModelType(const char* model);
 

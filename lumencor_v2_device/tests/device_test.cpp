@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "cfg/CfgWatcher.h"
 #include "KaHostHooks.h"
 
 #include <tlhelp32.h>
@@ -95,6 +96,7 @@ TEST_F(DeviceTest, WavelengthsAreTakenOnlyForTheSameLineCount) {
         EXPECT_EQ(lines == 8 ? 1000u : 365u, Peer().lines.m_lines[0].m_uWavelength) << lines;
     }
     CKaStringW saved;
+    CfgWatcher ok(IDOK);
     device->ShowDeviceConfigurationDialog(saved, nullptr);
     int value = 0;
     EXPECT_TRUE(GetIntFromKey(saved, L"uWave7", value));

@@ -2,6 +2,7 @@
 // capabilities, device commands, shutter indexes, settings and configuration.
 #include "DeviceFixture.h"
 #include "KaHostHooks.h"
+#include "cfg/CfgWatcher.h"
 
 #include <cwchar>
 #include <string>
@@ -187,7 +188,9 @@ TEST_F(LogicalTest, TheShutterConfiguresItsDeviceThroughTheHost) {
     EXPECT_EQ(refreshes + 1, DMApiHooks::GetRefreshCount());
     ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
     DMApiHooks::PhysDev_Add(device, L"Lumencor");
+    CfgWatcher ok(IDOK);
     EXPECT_EQ(KA_DM_OK, Shutter().ShowConfigurationDialog(nullptr));
+    EXPECT_EQ(1, ok.Answered());
     EXPECT_EQ(refreshes + 2, DMApiHooks::GetRefreshCount());
     DMApiHooks::PhysDev_Remove(device);
 }

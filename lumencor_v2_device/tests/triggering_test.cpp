@@ -4,6 +4,7 @@
 #include "DeviceFixture.h"
 #include "KaHostCodes.h"
 #include "NIDAQSim.h"
+#include "cfg/CfgWatcher.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -202,6 +203,7 @@ TEST_F(TriggeringTest, SavedTriggeringSettingsApplyBackUnchanged) {
     SetStringToKey(settings, L"PFI_Terminal1", L"");
     ASSERT_EQ(KA_DM_OK, Configure(settings));
     CKaStringW saved;
+    CfgWatcher ok(IDOK);
     ASSERT_EQ(KA_DM_OK, device->ShowDeviceConfigurationDialog(saved, nullptr));
     const struct {
         const wchar_t* key;

@@ -61,7 +61,8 @@
 
 // ---- Run-time texts (string table) ----
 // Pairs: the source text at the even id, its translation at the next one.
-// The pairs share one string-table block (ids 1600 to 1615).
+// Pairs never straddle a string-table block (16 ids from a multiple of 16):
+// the pad's in 1600-1615, the configuration dialog's from 1616.
 #define IDS_PAD_TITLE 1600
 #define IDS_PAD_TITLE_TR 1601
 #define IDS_PAD_CONFIGURE 1602
@@ -72,3 +73,15 @@
 #define IDS_PAD_TEMPERATURE_TR 1607
 #define IDS_PAD_ACQUISITION 1608
 #define IDS_PAD_ACQUISITION_TR 1609
+#define IDS_CFG_CELESTA 1616
+#define IDS_CFG_CELESTA_TR 1617
+#define IDS_CFG_ZIVA 1618
+#define IDS_CFG_ZIVA_TR 1619
+#define IDS_CFG_VEYRA_NIDAQ 1620
+#define IDS_CFG_VEYRA_NIDAQ_TR 1621
+#define IDS_CFG_STANDBY_DISABLED 1622
+#define IDS_CFG_STANDBY_DISABLED_TR 1623
+#define IDS_CFG_STANDBY_OUTSIDE 1624
+#define IDS_CFG_STANDBY_OUTSIDE_TR 1625
+#define IDS_CFG_STANDBY_ENABLED 1626
+#define IDS_CFG_STANDBY_ENABLED_TR 1627

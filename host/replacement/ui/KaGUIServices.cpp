@@ -63,23 +63,33 @@ BYTE CharsetOf(LANGID language) {
 }
 } // namespace
 
-HFONT KA_GetDefaultGuiFont() {
-    // One font per character set, made on first use and kept for the life
-    // of the process, as the host does.
+namespace {
+// One font per character set and weight, made on first use and kept for the
+// life of the process, as the host does.
+HFONT DialogFont(int weight) {
     static std::mutex lock;
-    static std::map<BYTE, HFONT> fonts;
+    static std::map<std::pair<BYTE, int>, HFONT> fonts;
     const BYTE charset = CharsetOf(CKaLocale::GetModuleLangId());
     std::lock_guard<std::mutex> guard(lock);
-    HFONT& font = fonts[charset];
+    HFONT& font = fonts[{charset, weight}];
     if (!font) {
         HDC screen = GetDC(nullptr);
         int height = -MulDiv(kFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
         ReleaseDC(nullptr, screen);
-        font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+        font = CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
     }
     return font;
+}
+} // namespace
+
+HFONT KA_GetDefaultGuiFont() {
+    return DialogFont(FW_NORMAL);
+}
+
+HFONT KA_GetDefaultGuiFontBold() {
+    return DialogFont(FW_BOLD);
 }
 
 HBRUSH KA_GetSysColorBrush(int index) {

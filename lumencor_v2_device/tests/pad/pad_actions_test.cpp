@@ -1,6 +1,7 @@
 // What the user does on the pad reaches the logical devices, the engine and
 // the macro protocol; the pad's buttons, title and custom commands.
 #include "PadFixture.h"
+#include "cfg/CfgWatcher.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -161,8 +162,11 @@ TEST_F(PadActions, ConfigureNeedsTheRightAndOpensTheConfiguration) {
     while (PeekMessageW(&msg, Pad().GetHandle(), KA_PAD_AWAKE_OR_SETTINGS, KA_PAD_AWAKE_OR_SETTINGS,
                         PM_REMOVE)) {
     }
+    // The configuration dialog opens from the pad; OK on it ends by asking
+    // the pad to rebuild.
+    CfgWatcher ok(IDOK);
     SendMessageW(Pad().ConfigureButton(), BM_CLICK, 0, 0);
-    // The configuration ends by asking the pad to rebuild.
+    EXPECT_EQ(1, ok.Answered());
     EXPECT_TRUE(PeekMessageW(&msg, Pad().GetHandle(), KA_PAD_AWAKE_OR_SETTINGS,
                              KA_PAD_AWAKE_OR_SETTINGS, PM_NOREMOVE));
 

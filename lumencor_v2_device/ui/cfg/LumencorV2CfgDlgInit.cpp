@@ -1,0 +1,158 @@
+// What the dialog shows when it opens, read from the device.
+#include "LumencorV2CfgDlg.h"
+#include "LumencorV2CfgLayout.h"
+
+#include "KaClass.h"
+#include "KaDMApi.h"
+#include "KaGUI.h"
+#include "LumencorV2Answers.h"
+#include "LumencorV2Device.h"
+#include "resource.h"
+
+#include <cwchar>
+
+namespace lumencor {
+
+namespace {
+
+void SetText(HWND window, const wchar_t* text) {
+    SetWindowTextW(window, text);
+}
+
+void Translate(HWND window, const wchar_t* text) {
+    SetText(window, KA_GetTranslation(text));
+}
+
+void Enable(HWND window, bool on) {
+    EnableWindow(window, on ? TRUE : FALSE);
+}
+
+} // namespace
+
+void CfgDlg::Initialise(HWND window) {
+    m_window = window;
+    SetCaption();
+    SetSectionFonts();
+    SetConnection();
+    FillStandBy();
+    HideMissingLines();
+    CheckDlgButton(m_window, IDC_CFG_ENABLE_TRIGGERING,
+                   m_device.GetTriggeringEnabled() ? BST_CHECKED : BST_UNCHECKED);
+    ShowDaqPart();
+    FillLines();
+    FillName();
+    FillValues();
+}
+
+void CfgDlg::SetCaption() {
+    const int32_t model = m_device.GetModelType();
+    if (model == KA_MODEL_CELESTA) Translate(m_window, L"Celesta Configuration");
+    if (model == KA_MODEL_ZIVA) {
+        Translate(m_window, L"Ziva Configuration");
+        CKaVariant allow;
+        m_bVeyraAllowed =
+            CKaSimpleDMHelper::Qm_GetSetupOption(L"VeyraWithoutNIDAQ", L"bAllow", &allow) &&
+            allow.GetBool();
+    }
+}
+
+void CfgDlg::SetSectionFonts() {
+    const int sections[] = {IDC_CFG_SECTION_WAVELENGTHS, IDC_CFG_SECTION_MULTILASER,
+                            IDC_CFG_SECTION_GUI,         IDC_CFG_SECTION_CONNECTION,
+                            IDC_CFG_SECTION_TRIGGERING,  IDC_CFG_SECTION_SYSTEM};
+    HFONT bold = KA_GetDefaultGuiFontBold();
+    for (int id : sections)
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+}
+
+void CfgDlg::SetConnection() {
+    const int32_t mode = m_device.GetControlMode();
+    if (mode == KA_CONTROL_USB) CheckDlgButton(m_window, IDC_CFG_USB_ONLY, BST_CHECKED);
+    if (mode == KA_CONTROL_NIDAQ) CheckDlgButton(m_window, IDC_CFG_USB_NIDAQ, BST_CHECKED);
+    if (m_bVeyraAllowed) Translate(Item(IDC_CFG_USB_NIDAQ), L"USB + Veyra NIDAQ TTL");
+    if (mode == KA_CONTROL_VEYRA) {
+        CheckDlgButton(m_window, m_bVeyraAllowed ? IDC_CFG_USB_VEYRA : IDC_CFG_USB_ONLY,
+                       BST_CHECKED);
+    }
+    if (!m_bVeyraAllowed) HideAndClose(m_window, Item(IDC_CFG_USB_VEYRA));
+}
+
+void CfgDlg::FillStandBy() {
+    if (!m_device.SupportsStandBy()) return;
+    HWND combo = Item(IDC_CFG_STANDBY);
+    const wchar_t* modes[] = {L"Disabled", L"Enabled Outside Experiment", L"Enabled"};
+    for (const wchar_t* mode : modes)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(KA_GetTranslation(mode)));
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(m_device.GetStandByMode()), 0);
+}
+
+void CfgDlg::HideMissingLines() {
+    const int count = m_device.MultiLaser().GetLineCountValue();
+    if (count >= KA_LUMENCOR_MAX_LINES) return;
+    const int pitch = ChildRect(Item(IDC_CFG_WAVELENGTH_FIRST + 1)).top -
+                      ChildRect(Item(IDC_CFG_WAVELENGTH_FIRST)).top;
+    for (int i = count < 0 ? 0 : count; i < KA_LUMENCOR_MAX_LINES; ++i) {
+        ShowWindow(Item(IDC_CFG_COLOUR_FIRST + i), SW_HIDE);
+        ShowWindow(Item(IDC_CFG_WAVELENGTH_FIRST + i), SW_HIDE);
+        ShowWindow(Item(IDC_CFG_RESOURCE_FIRST + i), SW_HIDE);
+    }
+    const int hidden = KA_LUMENCOR_MAX_LINES - (count < 0 ? 0 : count);
+    MoveUpFrom(m_window, ChildRect(Item(IDC_CFG_SECTION_TRIGGERING)).top, hidden * pitch);
+}
+
+void CfgDlg::ShowDaqPart() {
+    if (m_device.GetControlMode() == KA_CONTROL_NIDAQ) return; // the DAQ part is filled later
+    if (!m_bDaqReady) ShowWindow(Item(IDC_CFG_CARD_ALTERNATIVE), SW_HIDE);
+    const int off[] = {IDC_CFG_CARD,
+                       IDC_CFG_CARD_ALTERNATIVE,
+                       IDC_CFG_CONNECTOR_BLOCK,
+                       IDC_CFG_ENABLE_TRIGGERING,
+                       IDC_CFG_CAMERA_TRIGGER1,
+                       IDC_CFG_TTL_LINE,
+                       IDC_CFG_ANALOG_LINE};
+    for (int id : off)
+        Enable(Item(id), false);
+    CheckDlgButton(m_window, IDC_CFG_TTL_LINE, BST_CHECKED);
+}
+
+void CfgDlg::FillLines() {
+    CKaLumencorV2MultiLaser& lines = m_device.MultiLaser();
+    const int count = lines.GetLineCountValue();
+    for (int i = 0; i < count && i < KA_LUMENCOR_MAX_LINES; ++i) {
+        const SKaLumencorV2Line line = lines.GetLineRecord(i);
+        CKaStringW colour(line.m_sColour);
+        SetText(Item(IDC_CFG_COLOUR_FIRST + i), colour);
+        HWND combo = Item(IDC_CFG_WAVELENGTH_FIRST + i);
+        wchar_t text[16];
+        for (uint32_t nm : ColourWavelengths(line.m_sColour)) {
+            swprintf(text, 16, L"%u", nm);
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        }
+        swprintf(text, 16, L"%u", line.m_uWavelength);
+        SetText(combo, text);
+        if (!m_bDaqReady) Enable(Item(IDC_CFG_RESOURCE_FIRST + i), false);
+    }
+}
+
+void CfgDlg::FillName() {
+    CKaLumencorV2Shutter& shutter = m_device.Shutter();
+    CKaStringW name;
+    const int id = shutter.GetDeviceID();
+    if (id <= 0 || !DMApi::LogDev_GetKey(id, name)) shutter.GetDeviceFullName(name);
+    SetText(Item(IDC_CFG_NAME), name);
+}
+
+void CfgDlg::FillValues() {
+    wchar_t text[32];
+    swprintf(text, 32, L"%d", static_cast<int>(m_device.Shutter().GetDelay() + 0.5));
+    SetText(Item(IDC_CFG_SHUTTER_DELAY), text);
+    CheckDlgButton(m_window, IDC_CFG_SHOW_TEMPERATURE,
+                   m_device.GetShowTemperature() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_window, IDC_CFG_SHOW_SUBSET,
+                   m_device.GetShowSubset() ? BST_CHECKED : BST_UNCHECKED);
+    SetText(Item(IDC_CFG_MODEL), m_device.GetModel());
+    SetText(Item(IDC_CFG_SERIAL), m_device.GetSerialNumber());
+    SetText(Item(IDC_CFG_VERSION), m_device.GetFirmwareVersion());
+}
+
+} // namespace lumencor
