@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 #include "test_memory.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <atomic>
@@ -21,6 +22,32 @@ uint32_t HandleOf(HWND window) {
 
 using FolderDialog = TempFolder;
 
+// The text of the folder the browser's tree has selected, read from the
+// watcher thread; empty until the tree shows one.
+std::wstring SelectedFolder(HWND dialog) {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    if (!tree) return L"";
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return L"";
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
+
+// The browser selects its initial folder once its tree is filled, which a
+// fresh prefix takes a while to do: OK waits for it.
+void WaitForSelection(HWND dialog, const std::wstring& name) {
+    const DWORD kSelectionWaitMs = 20000;
+    const DWORD start = GetTickCount();
+    while (SelectedFolder(dialog) != name && GetTickCount() - start < kSelectionWaitMs)
+        SwitchToThread();
+}
+
 TEST_F(FolderDialog, OkChoosesTheInitialFolderAndShowsTheTitle) {
     MakeFolder(L"chosen");
     std::wstring initial = At(L"chosen");
@@ -33,6 +60,7 @@ TEST_F(FolderDialog, OkChoosesTheInitialFolderAndShowsTheTitle) {
             uint32_t label = 0;
             titleShown =
                 RvWindow_FindWindowByText(HandleOf(dialog), L"Pick the data folder", &label) == 0;
+            WaitForSelection(dialog, L"chosen");
             Press(dialog, IDOK);
         });
         result = RvFile_BrowseForFolder(path, L"Pick the data folder");
