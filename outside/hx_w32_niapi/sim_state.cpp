@@ -75,19 +75,19 @@ bool Setting(const wchar_t* key, std::wstring& value) {
 } // namespace
 
 std::vector<SCard> Cards() {
-    std::wstring spec;
+    std::wstring cardList;
     {
         std::lock_guard<std::mutex> guard(State().lock);
-        if (State().cardsSet) spec = State().cards;
+        if (State().cardsSet) cardList = State().cards;
     }
-    if (spec.empty() && !CardsSetByCall() && !Setting(L"cards", spec))
-        spec = Environment(L"HX_NIAPI_CARDS", kDefaultCards);
+    if (cardList.empty() && !CardsSetByCall() && !Setting(L"cards", cardList))
+        cardList = Environment(L"HX_NIAPI_CARDS", kDefaultCards);
     std::vector<SCard> cards;
     size_t start = 0;
-    while (start < spec.size()) {
-        size_t end = spec.find(L';', start);
-        if (end == std::wstring::npos) end = spec.size();
-        std::wstring entry = spec.substr(start, end - start);
+    while (start < cardList.size()) {
+        size_t end = cardList.find(L';', start);
+        if (end == std::wstring::npos) end = cardList.size();
+        std::wstring entry = cardList.substr(start, end - start);
         size_t equals = entry.find(L'=');
         if (!entry.empty())
             cards.push_back({entry.substr(0, equals), equals == std::wstring::npos

@@ -194,7 +194,7 @@ const char kHelp[] =
     "  notifications on|off       show what the host is notified of\n"
     "  standby <mode>             stand-by mode: 0 disabled, 1 outside experiments, 2 enabled\n"
     "  event <name>               the host fires a module event (KA_MODULEEVENT_...)\n"
-    "  cards <spec>|none          the simulated NI-DAQ cards (Dev1=PCIe-6323;Dev2=USB-6343)\n"
+    "  cards <list>|none          the simulated NI-DAQ cards (Dev1=PCIe-6323;Dev2=USB-6343)\n"
     "  daq trace on|off | calls | lines   the card's line switching / its call record / lines\n"
     "  pad ...                    with --gui: the pad (pad lists its commands)\n"
     "  disconnect | quit\n";

@@ -36,17 +36,17 @@ Conversion ReadConversion(std::wstring_view f, size_t& at, std::wstring& convert
     if (at < f.size() && f[at] == L'l') ++at;
     if (at >= f.size()) return Conversion::Bad;
     const wchar_t c = f[at++];
-    std::wstring spec(f.substr(start, at - 1 - start));
+    std::wstring flagsAndWidth(f.substr(start, at - 1 - start));
     if (std::wcschr(L"fFeEgG", c) && c != L'\0') {
-        converted += spec;
+        converted += flagsAndWidth;
         converted += c;
         return Conversion::Floating;
     }
     if (c == L's') {
         // The formatter is told explicitly that the unit is wide: some C
         // libraries take a plain %s in wide formats as an 8-bit string.
-        if (!spec.empty() && spec.back() == L'l') spec.pop_back();
-        converted += spec;
+        if (!flagsAndWidth.empty() && flagsAndWidth.back() == L'l') flagsAndWidth.pop_back();
+        converted += flagsAndWidth;
         converted += L"ls";
         return Conversion::String;
     }
