@@ -35,12 +35,21 @@ class HX_DM_API DMApi {
     static int LogDev_GetCount();
     static int LogDev_GetIdAt(int index);
     static bool LogDev_GetKey(int logDevId, CKaStringW& key);
+    // Renames a registered logical device; false for an unknown id or an
+    // empty key.
+    static bool LogDev_SetKey(int logDevId, const wchar_t* key);
     static bool LogDev_GetEnabled(int logDevId);
     static bool LogDev_GetVisible(int logDevId);
     static bool LogDev_GetActive(int logDevId);
     static int LogDev_GetPhysDevId(int logDevId);
     // A logical device's own command (`DeviceCommand`); 21 for an unknown id.
     static int LogDev_CustomCommand(int logDevId, int code, int64_t value, void* out);
+
+    // The id of the shutter ("IDeviceShutter") or multi-line light source
+    // ("IDeviceMultiLaser") registered under `key` (case-sensitive), 0 when
+    // there is none.
+    static int Shutter_GetIdByKey(const wchar_t* key);
+    static int MultiLaser_GetIdByKey(const wchar_t* key);
 
     // Module events: consumers register for names and receive each event.
     static bool AppRntm_RegisterConsumer(IKaDMApiPluginNotification* consumer);
@@ -62,6 +71,14 @@ class HX_DM_API CKaSimpleDMHelper {
     // to them (the NI-DAQ terminal text of a select).
     static void Qm_CAM_RefreshPFIsForTriggeringFromCameras();
     static void Qm_CAM_SetPFIsForTriggeringToCamera(const wchar_t* terminals, int select);
+    // The host's cameras, by index from 0: how many, whether one has a
+    // capability (1 = it can be triggered by an external signal), its
+    // driver's class name and its device-manager name. The getters return
+    // false (and leave `text` alone) for an index out of range.
+    static int Qm_CAM_GetCount();
+    static bool Qm_CAM_GetCapability(int camera, int capability);
+    static bool Qm_CAM_GetClassName(int camera, CKaStringW& text);
+    static bool Qm_CAM_GetDMName(int camera, CKaStringW& text);
     // Records one line of macro text in the host's macro protocol (what a
     // user did, written as the macro that would do it).
     static bool Qm_ML_Protocol_Command(const wchar_t* line);

@@ -198,3 +198,35 @@ class HX_UI_API CKaDevUI_Shutter : public CKaDevUI_Base {
     int m_iMinWidth = 35, m_iMaxWidth = 80;
     CKaStringW m_sName;
 };
+
+// A combo box of a dialog, attached by id; the host's thin wrapper over the
+// CB_ messages. Classes that fill it (the NI-DAQ resource combo) derive
+// from it.
+class HX_UI_API CKaDevUI_ComboBox {
+  public:
+    CKaDevUI_ComboBox() = default;
+    virtual ~CKaDevUI_ComboBox() = default;
+    CKaDevUI_ComboBox(const CKaDevUI_ComboBox&) = delete;
+    CKaDevUI_ComboBox& operator=(const CKaDevUI_ComboBox&) = delete;
+
+    // Attaches to the combo box `id` of `dialog`; false when there is none.
+    bool Create(HWND dialog, int id);
+    HWND GetHandle() const { return m_hWnd; }
+    // Number of entries, 0 when not attached.
+    int GetCount() const;
+    void ResetContent();
+    // Appends an entry; its position, or -1.
+    int AddString(const wchar_t* text);
+    // Selects the entry whose text is `text` (whole, case-insensitive);
+    // false (selection unchanged) when there is none.
+    bool SelectString(const wchar_t* text);
+    // Selects by position; -1 clears the selection.
+    void SetCurSel(int index);
+    int GetCurSel() const;
+    // The entry's text, empty for a position out of range.
+    CKaStringW GetText(int index) const;
+    void EnableWindow(bool enable);
+
+  protected:
+    HWND m_hWnd = nullptr;
+};

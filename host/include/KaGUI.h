@@ -147,3 +147,9 @@ HX_UI_API COLORREF KA_GetSysColor(int index);
 // Button backgrounds: state 0 normal, 1 hot, 2 pressed, 3 disabled.
 enum { KA_BUTTON_NORMAL = 0, KA_BUTTON_HOT = 1, KA_BUTTON_PRESSED = 2, KA_BUTTON_DISABLED = 3 };
 HX_UI_API void KA_DrawButtonBackground(HDC dc, const RECT& rect, int state);
+
+// The host's message box: `type` takes the MB_ flags (0 = an OK box),
+// `timeoutMs` closes it unanswered after that long (-1: never). Returns the
+// button pressed (IDOK, IDCANCEL, ...).
+HX_UI_API int KA_MessageBox_(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type,
+                             int timeoutMs);

@@ -73,3 +73,8 @@ class HX_GNR_API CKaStringW {
     wchar_t* m_data;
     size_t m_length;
 };
+
+// The decimal integer at the start of `text` (leading white space and a sign
+// allowed), 0 when there is none or `text` is null; saturates at the limits
+// of int.
+HX_GNR_API int KA_wtoi(const wchar_t* text);

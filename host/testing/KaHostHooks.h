@@ -35,6 +35,17 @@ class HX_DM_API DMApiHooks {
     // its flag (1). Returns its id; removed with LogDev_RemovePiezo.
     static int LogDev_AddPiezo(const wchar_t* key, void* piezoAbstraction);
     static void LogDev_RemovePiezo(int logDevId);
+    // Another device's shutter or multi-line light source, as only its key
+    // and kind ("IDeviceShutter", "IDeviceMultiLaser") show it: found by
+    // Shutter_GetIdByKey and MultiLaser_GetIdByKey. Returns its id; removed
+    // by Reset.
+    static int LogDev_AddForeign(const wchar_t* interfaceName, const wchar_t* key);
+
+    // The host's cameras (Qm_CAM_...), in the order added: the driver's
+    // class name, the device-manager name and whether an external signal
+    // can trigger it (capability 1). Returns its index.
+    static int Camera_Add(const wchar_t* className, const wchar_t* dmName, bool triggerable);
+    static void Cameras_Clear();
 
     // Delivers an event to every consumer registered for it; returns their count.
     static int AppRntm_FireEvent(const wchar_t* name);
@@ -65,7 +76,7 @@ class HX_DM_API DMApiHooks {
     // Pads placed in a control pad.
     static int CountPadControls(HWND controlPad);
 
-    // Forgets every device, consumer and notification.
+    // Forgets every device, camera, consumer and notification.
     static void Reset();
 };
 
@@ -92,6 +103,18 @@ class HX_UI_API CKaUIHooks {
   public:
     // Every right is granted until taken away.
     static void SetUserRight(int right, bool granted);
+
+    // KA_MessageBox_: with an answer of 0 or more no box is shown, the call
+    // is recorded and the answer returned; -1 (the start) shows real boxes.
+    static void SetMessageBoxAnswer(int answer);
+    struct MessageBoxCall {
+        HWND owner;
+        std::wstring caption, text;
+        unsigned type;
+        int timeoutMs;
+    };
+    static std::vector<MessageBoxCall> MessageBoxes();
+    static void ClearMessageBoxes();
 };
 
 // The host log's outlets: a file, a console echo and a sink.

@@ -29,8 +29,8 @@ enum ENIDAQAbstractionType {
 
 // Resource kinds, as the configuration's resource lists ask for them.
 enum ENIDAQResourceType {
-    NIDAQ_RESOURCE_AO_PORT = 2,
-    NIDAQ_RESOURCE_DIO_LINE = 4,
+    NIDAQ_RESOURCE_AO_PORT = 5,
+    NIDAQ_RESOURCE_DIO_LINE = 11,
     NIDAQ_RESOURCE_PFI_TERMINAL = 13,
 };
 
