@@ -170,6 +170,13 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     bool GetTriggeringEnabled() const { return m_bEnableTriggering; }
     void SetTriggeringEnabled(bool on) { m_bEnableTriggering = on; }
     const CKaStringW& GetCardKey() const { return m_sCardKey; }
+    void SetCardKey(const wchar_t* card) { m_sCardKey = card; }
+    int32_t GetConnectorBlock() const { return m_eConnectorBlock; }
+    void SetConnectorBlock(int32_t block) { m_eConnectorBlock = block; }
+    // The name the configuration dialog chose while the logical devices
+    // were not registered yet; empty when none.
+    const CKaStringW& GetPendingName() const { return m_sPendingName; }
+    void SetPendingName(const wchar_t* name) { m_sPendingName = name; }
     CNIDAQAbstraction_AOTF* GetTriggeringAbstraction() const { return m_pAbstraction; }
     CNIDAQEngine* GetNIDAQEngine() const { return m_pNIDAQEngine; }
     // The card's abstractions, null without an engine or card.
@@ -200,6 +207,12 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     const CKaStringW& GetFirmwareVersion() const { return m_sFirmwareVersion; }
     const CKaStringW& GetSerialNumber() const { return m_sSerialNumber; }
 
+    // ---- NI-DAQ triggering (triggering/), for the configuration dialog ----
+    // Makes the engine (or a simulated one) and the line abstraction.
+    void StartDAQ();
+    // Clears the DIO line and AO port 1 (and port 0 too) of every line.
+    void DetachLineResources(bool analogPort0Too);
+
   protected:
     // The simulated engine answers instead of the serial port.
     void UseSimulator();
@@ -208,10 +221,8 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     friend class CKaLumencorV2DevicePeer;
 
     // ---- NI-DAQ triggering (triggering/) ----
-    void StartDAQ();
     void ApplyTriggeringSettings(const wchar_t* settings);
     void WriteTriggeringSettings(CKaStringW& settings);
-    void DetachLineResources(bool analogPort0Too);
     void TearDownDAQ();
     void SetMayMovePiezoZ(bool may);
 
@@ -255,6 +266,7 @@ class CKaLumencorV2Device : public CKaPhysicalDevice_Default,
     bool m_bPadEnabled = true;
     std::atomic<bool> m_bEnableTriggering{false}; // read anywhere
     CKaStringW m_sCardKey;
+    CKaStringW m_sPendingName;
     int32_t m_iCOMPort = 0; // read by C_Connect, which the hand-over orders after it
     int32_t m_eConnectorBlock = 0;
     std::atomic<bool> m_bShowTemperature{true}; // read by the poll

@@ -20,6 +20,9 @@ class DeviceFixture : public ::testing::Test {
     void SetUp() override {
         DMApiHooks::Reset();
         DMApiHooks::ResetMacros();
+        // Message boxes answer OK at once and are recorded.
+        CKaUIHooks::SetMessageBoxAnswer(IDOK);
+        CKaUIHooks::ClearMessageBoxes();
         KA_DriveTimeCounter(true, 1.0e6);
         engine.Attach(kPort);
         device = new (__FILE__, __LINE__) CKaLumencorV2Device();

@@ -27,11 +27,11 @@ class TriggeringTest : public DeviceFixture {
     }
 
     // Mode 1 on Dev1 with the lines' digital outputs (or analog ports).
-    CKaStringW Mode1Settings(bool analog = false) {
+    CKaStringW Mode1Settings(bool analog = false, int connectorBlock = 2) {
         CKaStringW settings;
         SetIntToKey(settings, L"m_eLumencorControl", KA_CONTROL_NIDAQ);
         SetStringToKey(settings, L"m_sCardKey", L"Dev1");
-        SetIntToKey(settings, L"m_eConnectorBlock", 2);
+        SetIntToKey(settings, L"m_eConnectorBlock", connectorBlock);
         SetIntToKey(settings, L"TTLControlAsAnalog", analog ? 1 : 0);
         for (int i = 0; i < 8; ++i) {
             SetStringToKey(settings, Key(L"ResourceDIO%d", i).c_str(),
@@ -196,9 +196,10 @@ TEST_F(TriggeringTest, TheTimeStampDecidesWhetherTheTerminalsAreTaken) {
 }
 
 TEST_F(TriggeringTest, SavedTriggeringSettingsApplyBackUnchanged) {
-    CKaStringW settings = Mode1Settings(false);
+    // No connector block: the dialog keeps the lines' own resources.
+    CKaStringW settings = Mode1Settings(false, 0);
     SetIntToKey(settings, L"m_bEnableTriggering", 1);
-    SetStringToKey(settings, L"ResourceDIO6", L"Dev1/port0/line20");
+    SetStringToKey(settings, L"ResourceDIO6", L"Dev1/port0/line12");
     SetStringToKey(settings, L"PFI_Terminal0", L"Dev1/PFI5");
     SetStringToKey(settings, L"PFI_Terminal1", L"");
     ASSERT_EQ(KA_DM_OK, Configure(settings));
@@ -210,7 +211,7 @@ TEST_F(TriggeringTest, SavedTriggeringSettingsApplyBackUnchanged) {
         const wchar_t* value;
     } strings[] = {{L"m_sCardKey", L"Dev1"},
                    {L"ResourceDIO0", L"Dev1/port0/line0"},
-                   {L"ResourceDIO6", L"Dev1/port0/line20"},
+                   {L"ResourceDIO6", L"Dev1/port0/line12"},
                    {L"ResourceAO0", L""},
                    {L"PFI_Terminal0", L"Dev1/PFI5"},
                    {L"PFI_Terminal1", L""}};
@@ -223,7 +224,7 @@ TEST_F(TriggeringTest, SavedTriggeringSettingsApplyBackUnchanged) {
         const wchar_t* key;
         int value;
     } numbers[] = {{L"m_eLumencorControl", 1},
-                   {L"m_eConnectorBlock", 2},
+                   {L"m_eConnectorBlock", 0},
                    {L"TTLControlAsAnalog", 0},
                    {L"m_bEnableTriggering", 1}};
     for (const auto& n : numbers) {

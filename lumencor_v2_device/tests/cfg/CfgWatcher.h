@@ -1,6 +1,7 @@
 // Answers the configuration dialog a test opens on its own thread: once the
 // dialog has initialised, runs the test's look at it and then clicks OK or
-// Cancel, which the dialog's modal loop handles.
+// Cancel, which the dialog's modal loop handles; Cancel follows an OK that
+// was refused.
 #pragma once
 
 #include "LumencorV2CfgDlg.h"
@@ -38,6 +39,10 @@ class CfgWatcher {
             if (self->m_look) self->m_look(call->hwnd);
             PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(self->m_button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(call->hwnd, self->m_button)));
+            // An OK the dialog refuses must not leave the test waiting: the
+            // dialog is gone before this arrives when OK was taken.
+            PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(call->hwnd, IDCANCEL)));
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }

@@ -4,6 +4,7 @@
 #include "KaHostCodes.h"
 #include "LumencorV2CfgDlg.h"
 #include "LumencorV2PadResources.h"
+#include "cfg/CfgProbe.h"
 #include "cfg/CfgWatcher.h"
 #include "resource.h"
 
@@ -11,36 +12,7 @@
 
 namespace {
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
-bool Visible(HWND dialog, int id) {
-    return (GetWindowLongPtrW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-bool Enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-int Top(HWND dialog, int id) {
-    RECT rect;
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.top;
-}
-
-int Height(HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return rect.bottom - rect.top;
-}
+using namespace cfgprobe;
 
 INT_PTR CALLBACK Quiet(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
@@ -287,6 +259,8 @@ TEST_F(CfgDialog, WavelengthListsFollowTheColourName) {
 } // namespace
 
 namespace {
+
+using namespace cfgprobe;
 
 TEST_F(CfgDialog, StandByModesShowOnlyWhenTheEngineHasStandBy) {
     for (bool supported : {true, false}) {

@@ -4,8 +4,6 @@
 #include "LumencorV2PadResources.h"
 #include "resource.h"
 
-#include <cwchar>
-
 namespace lumencor {
 
 namespace {
@@ -13,15 +11,17 @@ namespace {
 // The dialog being shown; set when it initialises, cleared when it goes.
 CfgDlg* g_current = nullptr;
 
-int ReadInt(HWND edit) {
-    wchar_t text[32] = {};
-    GetWindowTextW(edit, text, 32);
-    return static_cast<int>(std::wcstol(text, nullptr, 10));
-}
+// Shows the wait cursor while it lives (the DAQ may take a while to start).
+class WaitCursor {
+  public:
+    WaitCursor() : m_previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(m_previous); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
+  private:
+    HCURSOR m_previous;
+};
 
 } // namespace
 
@@ -45,7 +45,8 @@ INT_PTR CALLBACK CfgDlg::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         g_current->Initialise(window);
         return TRUE;
     case WM_COMMAND:
-        if (g_current) g_current->OnCommand(LOWORD(wParam));
+        if (g_current && g_current->m_window == window)
+            g_current->OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_CLOSE:
         EndDialog(window, IDCANCEL);
@@ -58,48 +59,76 @@ INT_PTR CALLBACK CfgDlg::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-void CfgDlg::OnCommand(int id) {
+void CfgDlg::OnCommand(int id, int notification) {
     switch (id) {
     case IDOK:
-        OnOk();
+        if (OnOk()) EndDialog(m_window, IDOK);
         break;
     case IDCANCEL:
         EndDialog(m_window, IDCANCEL);
+        break;
+    case IDC_CFG_USB_ONLY:
+    case IDC_CFG_USB_NIDAQ:
+    case IDC_CFG_USB_VEYRA:
+        if (notification == BN_CLICKED) OnConnection();
+        break;
+    case IDC_CFG_TTL_LINE:
+    case IDC_CFG_ANALOG_LINE:
+        if (notification == BN_CLICKED) OnLineKind();
+        break;
+    case IDC_CFG_ENABLE_TRIGGERING:
+        if (notification == BN_CLICKED) OnTriggering();
+        break;
+    case IDC_CFG_CARD:
+        if (notification == CBN_SELCHANGE) OnCardChange();
+        break;
+    case IDC_CFG_CONNECTOR_BLOCK:
+        if (notification == CBN_SELCHANGE) OnConnectorBlockChange();
         break;
     default:
         break;
     }
 }
 
-void CfgDlg::OnOk() {
-    // The mode is the device's at once, whatever follows.
-    const int mode = Checked(m_window, IDC_CFG_USB_ONLY)    ? KA_CONTROL_USB
-                     : Checked(m_window, IDC_CFG_USB_NIDAQ) ? KA_CONTROL_NIDAQ
-                                                            : KA_CONTROL_VEYRA;
-    m_device.SetControlMode(mode);
-
-    wchar_t delay[32] = {};
-    GetWindowTextW(Item(IDC_CFG_SHUTTER_DELAY), delay, 32);
-    if (delay[0]) {
-        // The shutter keeps the delay within its limits (at most 100000 ms).
-        m_device.Shutter().SetDelay(static_cast<double>(std::wcstol(delay, nullptr, 10)));
+void CfgDlg::OnConnection() {
+    WaitCursor wait;
+    if (NidaqChosen()) {
+        CheckDlgButton(m_window, IDC_CFG_ENABLE_TRIGGERING, BST_CHECKED);
+        FillDaqPart();
+        EnableDaqControls(true);
+        // Enabling unlocked the lines a connector block fixes: fix them again.
+        if (!m_cards.empty()) ApplyConnectorBlock();
+    } else {
+        EnableDaqControls(false);
     }
+}
 
-    if (mode != KA_CONTROL_NIDAQ) m_device.SetTriggeringEnabled(false);
+void CfgDlg::OnLineKind() {
+    const bool analog = AnalogChosen();
+    if (analog == m_bAnalogApplied || m_cards.empty()) return;
+    m_bAnalogApplied = analog;
+    RefillLineCombos(true);
+}
 
-    CKaLumencorV2MultiLaser& lines = m_device.MultiLaser();
-    const int count = lines.GetLineCountValue();
-    for (int i = 0; i < count && i < KA_LUMENCOR_MAX_LINES; ++i) {
-        const int wavelength = ReadInt(Item(IDC_CFG_WAVELENGTH_FIRST + i));
-        if (wavelength > 0) lines.SetLineWavelength(i, static_cast<unsigned>(wavelength));
-    }
-    m_device.SetShowTemperature(Checked(m_window, IDC_CFG_SHOW_TEMPERATURE));
-    m_device.SetShowSubset(Checked(m_window, IDC_CFG_SHOW_SUBSET));
-    if (m_device.SupportsStandBy()) {
-        const LRESULT selected = SendMessageW(Item(IDC_CFG_STANDBY), CB_GETCURSEL, 0, 0);
-        if (selected >= 0) m_device.SetStandByMode(static_cast<int32_t>(selected));
-    }
-    EndDialog(m_window, IDOK);
+void CfgDlg::OnTriggering() {
+    EnableCameraCombos(IsDlgButtonChecked(m_window, IDC_CFG_ENABLE_TRIGGERING) == BST_CHECKED);
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+void CfgDlg::OnCardChange() {
+    if (!NidaqChosen() || m_cards.size() < 2) return;
+    const int chosen = static_cast<int>(SendMessageW(Item(IDC_CFG_CARD), CB_GETCURSEL, 0, 0));
+    if (chosen < 0 || chosen >= static_cast<int>(m_cards.size()) || chosen == m_iCard) return;
+    m_iCard = chosen;
+    RefillLineCombos(CardName() == m_device.GetCardKey().GetString());
+    for (int camera = 0; camera < m_iCameras; ++camera)
+        FillCameraCombo(camera, true);
+    ApplyConnectorBlock();
+}
+
+void CfgDlg::OnConnectorBlockChange() {
+    if (!NidaqChosen() || m_cards.empty()) return;
+    ApplyConnectorBlock();
 }
 
 } // namespace lumencor

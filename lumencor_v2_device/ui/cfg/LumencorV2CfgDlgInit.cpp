@@ -9,11 +9,21 @@
 #include "LumencorV2Device.h"
 #include "resource.h"
 
+#include <cmath>
 #include <cwchar>
 
 namespace lumencor {
 
 namespace {
+
+// `Qm_CAM_GetCapability`: the camera takes an external trigger signal.
+const int kCameraTriggerable = 1;
+// A grabber driver whose cameras the light engine cannot trigger.
+const wchar_t kUntriggerableGrabber[] = L"CKaGrabberDriverA1New";
+// Gap between camera rows, in pixels at 100 % zoom.
+const double kCameraRowGap = 5.0;
+// Numbers tried after a taken default name ("Name1", "Name2", ...).
+const int kMaxNameNumber = 99;
 
 void SetText(HWND window, const wchar_t* text) {
     SetWindowTextW(window, text);
@@ -35,6 +45,7 @@ void CfgDlg::Initialise(HWND window) {
     SetSectionFonts();
     SetConnection();
     FillStandBy();
+    ListCameras();
     HideMissingLines();
     CheckDlgButton(m_window, IDC_CFG_ENABLE_TRIGGERING,
                    m_device.GetTriggeringEnabled() ? BST_CHECKED : BST_UNCHECKED);
@@ -86,6 +97,37 @@ void CfgDlg::FillStandBy() {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(m_device.GetStandByMode()), 0);
 }
 
+// Cameras that an external signal can trigger, at most two; the rows of
+// the others go and everything below moves up.
+void CfgDlg::ListCameras() {
+    m_iCameras = 0;
+    const int count = CKaSimpleDMHelper::Qm_CAM_GetCount();
+    for (int i = 0; i < count && m_iCameras < kCfgMaxCameras; ++i) {
+        CKaStringW className, name;
+        if (!CKaSimpleDMHelper::Qm_CAM_GetCapability(i, kCameraTriggerable)) continue;
+        if (CKaSimpleDMHelper::Qm_CAM_GetClassName(i, className) &&
+            className == kUntriggerableGrabber)
+            continue;
+        CKaSimpleDMHelper::Qm_CAM_GetDMName(i, name);
+        SetText(Item(IDC_CFG_CAMERA_LABEL1 + m_iCameras), name);
+        m_cameraSelects[m_iCameras] = i != 0 ? 1 : 0;
+        ++m_iCameras;
+    }
+    if (m_iCameras >= kCfgMaxCameras) return;
+    const RECT label = ChildRect(Item(IDC_CFG_CAMERA_LABEL1 + m_iCameras));
+    const RECT combo = ChildRect(Item(IDC_CFG_CAMERA_TRIGGER1 + m_iCameras));
+    for (int row = m_iCameras; row < kCfgMaxCameras; ++row) {
+        ShowWindow(Item(IDC_CFG_CAMERA_LABEL1 + row), SW_HIDE);
+        ShowWindow(Item(IDC_CFG_CAMERA_TRIGGER1 + row), SW_HIDE);
+    }
+    // The combo's height as the dialog shows it closed, and the row gap.
+    const int pitch =
+        static_cast<int>(combo.bottom - combo.top) +
+        static_cast<int>(std::lround(CKaGUILayoutManager::GetGuiZoom() * kCameraRowGap));
+    MoveUpFrom(m_window, label.top < combo.top ? label.top : combo.top,
+               (kCfgMaxCameras - m_iCameras) * pitch);
+}
+
 void CfgDlg::HideMissingLines() {
     const int count = m_device.MultiLaser().GetLineCountValue();
     if (count >= KA_LUMENCOR_MAX_LINES) return;
@@ -101,13 +143,17 @@ void CfgDlg::HideMissingLines() {
 }
 
 void CfgDlg::ShowDaqPart() {
-    if (m_device.GetControlMode() == KA_CONTROL_NIDAQ) return; // the DAQ part is filled later
+    if (m_device.GetControlMode() == KA_CONTROL_NIDAQ) {
+        FillDaqPart();
+        return;
+    }
     if (!m_bDaqReady) ShowWindow(Item(IDC_CFG_CARD_ALTERNATIVE), SW_HIDE);
     const int off[] = {IDC_CFG_CARD,
                        IDC_CFG_CARD_ALTERNATIVE,
                        IDC_CFG_CONNECTOR_BLOCK,
                        IDC_CFG_ENABLE_TRIGGERING,
                        IDC_CFG_CAMERA_TRIGGER1,
+                       IDC_CFG_CAMERA_TRIGGER2,
                        IDC_CFG_TTL_LINE,
                        IDC_CFG_ANALOG_LINE};
     for (int id : off)
@@ -134,11 +180,31 @@ void CfgDlg::FillLines() {
     }
 }
 
+// A registered shutter shows its key; otherwise the name chosen before or
+// the default one, made free of other shutters' names by a number.
 void CfgDlg::FillName() {
     CKaLumencorV2Shutter& shutter = m_device.Shutter();
     CKaStringW name;
     const int id = shutter.GetDeviceID();
-    if (id <= 0 || !DMApi::LogDev_GetKey(id, name)) shutter.GetDeviceFullName(name);
+    if (id > 0 && DMApi::LogDev_GetKey(id, name)) {
+        SetText(Item(IDC_CFG_NAME), name);
+        return;
+    }
+    if (!m_device.GetPendingName().IsEmpty()) {
+        SetText(Item(IDC_CFG_NAME), m_device.GetPendingName());
+        return;
+    }
+    shutter.GetDeviceFullName(name);
+    if (DMApi::Shutter_GetIdByKey(name) != 0) {
+        for (int number = 1; number <= kMaxNameNumber; ++number) {
+            CKaStringW candidate;
+            candidate.Format(L"%ls%d", name.GetString(), number);
+            if (DMApi::Shutter_GetIdByKey(candidate) == 0) {
+                name = candidate;
+                break;
+            }
+        }
+    }
     SetText(Item(IDC_CFG_NAME), name);
 }
 
