@@ -13,11 +13,15 @@
 
 namespace {
 
+// A registered logical device. Its kind (the interface name) is read once at
+// registration, so that queries by kind never call into a device; entries
+// of other devices (LogDev_AddForeign) carry only a kind and a key.
 struct LogicalEntry {
     int id;
     IKaLogicalDevice* device;
     int physDevId;
     std::wstring key;
+    std::wstring interfaceName;
     bool enabled = true;
 };
 
@@ -59,6 +63,12 @@ LogicalEntry* FindLogical(int id) {
     return nullptr;
 }
 
+std::wstring InterfaceNameOf(IKaLogicalDevice* device) {
+    CKaStringW name;
+    if (device->GetInterfaceName(name) != KA_DM_OK) return std::wstring();
+    return name.GetString();
+}
+
 PhysicalEntry* FindPhysical(int id) {
     for (auto& entry : M().physical)
         if (entry.id == id) return &entry;
@@ -96,7 +106,7 @@ int DMApiHooks::PhysDev_Add(IKaPhysicalDevice* device, const wchar_t* key) {
     for (int i = 0; i < list.GetCount(); ++i) {
         int logId = M().nextId++;
         std::wstring logKey = std::wstring(key ? key : L"") + L"." + std::to_wstring(i);
-        M().logical.push_back({logId, list.Get(i), id, logKey});
+        M().logical.push_back({logId, list.Get(i), id, logKey, InterfaceNameOf(list.Get(i))});
         list.Get(i)->SetDeviceID(logId);
     }
     return id;
@@ -106,12 +116,21 @@ int DMApiHooks::LogDev_Add(IKaLogicalDevice* device, const wchar_t* key) {
     if (!device) return 0;
     Guard guard(M().lock);
     int id = M().nextId++;
-    M().logical.push_back({id, device, 0, key ? key : L""});
+    M().logical.push_back({id, device, 0, key ? key : L"", InterfaceNameOf(device)});
     device->SetDeviceID(id);
     return id;
 }
 
+int DMApiHooks::LogDev_AddForeign(const wchar_t* interfaceName, const wchar_t* key) {
+    Guard guard(M().lock);
+    int id = M().nextId++;
+    M().logical.push_back({id, nullptr, 0, key ? key : L"", interfaceName ? interfaceName : L""});
+    return id;
+}
+
 void DMApiHooks::LogDev_Remove(IKaLogicalDevice* device) {
+    // Foreign entries have no device: they go only with Reset.
+    if (!device) return;
     Guard guard(M().lock);
     auto& logical = M().logical;
     logical.erase(std::remove_if(logical.begin(), logical.end(),
@@ -216,6 +235,7 @@ int DMApi::PhysDev_Configure(int physDevId, HWND parent) {
 }
 
 int DMApi::LogDev_GetId(IKaLogicalDevice* device) {
+    if (!device) return 0;
     Guard guard(M().lock);
     for (auto& entry : M().logical)
         if (entry.device == device) return entry.id;
@@ -239,6 +259,36 @@ bool DMApi::LogDev_GetKey(int logDevId, CKaStringW& key) {
     if (!entry) return false;
     key = entry->key.c_str();
     return true;
+}
+
+bool DMApi::LogDev_SetKey(int logDevId, const wchar_t* key) {
+    if (!key || !*key) return false;
+    Guard guard(M().lock);
+    LogicalEntry* entry = FindLogical(logDevId);
+    if (!entry) return false;
+    entry->key = key;
+    return true;
+}
+
+namespace {
+const wchar_t kShutterInterface[] = L"IDeviceShutter";
+const wchar_t kMultiLaserInterface[] = L"IDeviceMultiLaser";
+
+int FindIdByKindAndKey(const wchar_t* interfaceName, const wchar_t* key) {
+    if (!key) return 0;
+    Guard guard(M().lock);
+    for (const auto& entry : M().logical)
+        if (entry.interfaceName == interfaceName && entry.key == key) return entry.id;
+    return 0;
+}
+} // namespace
+
+int DMApi::Shutter_GetIdByKey(const wchar_t* key) {
+    return FindIdByKindAndKey(kShutterInterface, key);
+}
+
+int DMApi::MultiLaser_GetIdByKey(const wchar_t* key) {
+    return FindIdByKindAndKey(kMultiLaserInterface, key);
 }
 
 bool DMApi::LogDev_GetEnabled(int logDevId) {
@@ -389,6 +439,7 @@ int DMApiHooks::GetRefreshCount() {
 }
 
 void DMApiHooks::Reset() {
+    Cameras_Clear();
     Guard guard(M().lock);
     Manager& m = M();
     m.physical.clear();

@@ -1,4 +1,5 @@
-// Setup options, release mode, macro registration and the pad layout.
+// Setup options, release mode, the cameras, macro registration and the pad
+// layout.
 #include "KaDMApi.h"
 #include "KaHostHooks.h"
 
@@ -82,6 +83,67 @@ void CKaSimpleDMHelper::Qm_CAM_SetPFIsForTriggeringToCamera(const wchar_t* termi
 std::vector<std::wstring> DMApiHooks::CameraTriggerCalls() {
     std::lock_guard<std::mutex> guard(g_lock);
     return CameraCalls();
+}
+
+namespace {
+
+struct Camera {
+    std::wstring className, dmName;
+    bool triggerable;
+};
+
+// The one capability the cameras here report.
+const int kCapabilityExternalTrigger = 1;
+
+std::vector<Camera>& Cameras() {
+    static auto* cameras = new std::vector<Camera>();
+    return *cameras;
+}
+
+// The camera at `index`, or null; the caller holds g_lock.
+const Camera* CameraAt(int index) {
+    if (index < 0 || index >= static_cast<int>(Cameras().size())) return nullptr;
+    return &Cameras()[static_cast<size_t>(index)];
+}
+
+} // namespace
+
+int DMApiHooks::Camera_Add(const wchar_t* className, const wchar_t* dmName, bool triggerable) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    Cameras().push_back({className ? className : L"", dmName ? dmName : L"", triggerable});
+    return static_cast<int>(Cameras().size()) - 1;
+}
+
+void DMApiHooks::Cameras_Clear() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    Cameras().clear();
+}
+
+int CKaSimpleDMHelper::Qm_CAM_GetCount() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    return static_cast<int>(Cameras().size());
+}
+
+bool CKaSimpleDMHelper::Qm_CAM_GetCapability(int camera, int capability) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const Camera* found = CameraAt(camera);
+    return found && capability == kCapabilityExternalTrigger && found->triggerable;
+}
+
+bool CKaSimpleDMHelper::Qm_CAM_GetClassName(int camera, CKaStringW& text) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const Camera* found = CameraAt(camera);
+    if (!found) return false;
+    text = found->className.c_str();
+    return true;
+}
+
+bool CKaSimpleDMHelper::Qm_CAM_GetDMName(int camera, CKaStringW& text) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    const Camera* found = CameraAt(camera);
+    if (!found) return false;
+    text = found->dmName.c_str();
+    return true;
 }
 
 int CKaScript::GetParameterIndex(const wchar_t* name) {

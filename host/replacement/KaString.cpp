@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
 #include <new>
 
 namespace {
@@ -241,4 +243,23 @@ CKaStringA CKaStringW::ToNarrow() const {
     CKaStringA result(buffer, static_cast<size_t>(n));
     std::free(buffer);
     return result;
+}
+
+// ---- KA_wtoi ----
+
+// Digits are read one by one so that long digit runs saturate instead of
+// overflowing; the accumulator stops growing once it passes the limit.
+int KA_wtoi(const wchar_t* text) {
+    if (!text) return 0;
+    while (std::iswspace(*text))
+        ++text;
+    bool negative = false;
+    if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    const int kBase = 10;
+    long long value = 0;
+    for (; *text >= L'0' && *text <= L'9'; ++text)
+        if (value <= limit) value = value * kBase + (*text - L'0');
+    if (value > limit) value = limit;
+    return static_cast<int>(negative ? -value : value);
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 TEST(Log, DetailLinesOnlyWithDetailOthersAlways) {
@@ -63,6 +65,29 @@ TEST(Strings, FormatFindMidAndWideNarrow) {
     std::wstring long_(5000, L'x');
     big.Format(L"%ls", long_.c_str());
     EXPECT_EQ(5000u, big.GetLength());
+}
+
+TEST(Strings, WtoiReadsTheLeadingDecimalAndSaturates) {
+    struct {
+        const wchar_t* text;
+        int expected;
+    } cases[] = {
+        {nullptr, 0},
+        {L"", 0},
+        {L"  -12abc", -12},
+        {L"+7", 7},
+        {L"\t\n 405 nm", 405},
+        {L"abc", 0},
+        {L"-", 0},
+        {L"- 5", 0},
+        {L"2147483647", INT_MAX},
+        {L"2147483648", INT_MAX},
+        {L"-2147483648", INT_MIN},
+        {L"-99999999999999999999", INT_MIN},
+        {L"000000000000000000042", 42},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, KA_wtoi(c.text)) << (c.text ? c.text : L"null");
 }
 
 TEST(Translation, TextsStayValidAndUnknownTextsTranslateToThemselves) {

@@ -248,7 +248,8 @@ class HX_NIAPI_API CNIDAQEngine {
     std::wstring GetPFIsForCameraString(int select) const;
     // The NI names of the cards ("Dev1", ...).
     std::vector<std::wstring> GetDeviceList() const;
-    // Resources of a kind on a card, in key order.
+    // Resources of a kind on a card, in the card's order: line0 to line31,
+    // ao0 to ao3, PFI0 to PFI15 (numerically, as a resource list shows them).
     std::vector<CNIDAQResource*> GetResources(const wchar_t* cardKey, int type) const;
     // Whether a predefined breakout box suits a card's product type.
     static bool IsCardSupportedForPredefinedBreakoutBox(int boxType, const wchar_t* productType);
