@@ -41,6 +41,9 @@ class CfgDialog : public DeviceFixture {
   protected:
     void SetUp() override {
         DeviceFixture::SetUp();
+        // Both camera rows stay: the layout cases see only their own moves.
+        DMApiHooks::Camera_Add(L"CKaGrabberDriverSim", L"Camera A", true);
+        DMApiHooks::Camera_Add(L"CKaGrabberDriverSim", L"Camera B", true);
         ASSERT_EQ(KA_DM_OK, ConnectAndConfigure());
     }
     void TearDown() override {
