@@ -5,13 +5,15 @@
 //   kahost [--sim | --com <n>] [--log <file>] [--detail] [--gui [--zoom <z>]] [script]
 //
 // --gui shows the device's pad in a window once the device is configured
-// (see gui_host.h).
+// (see gui_host.h), and gives the host two triggerable simulated cameras
+// until a `camera` command names others.
 // --sim uses the simulated engine; --com <n> makes COM<n> the port of
 // `connect` (default: the emulated engine's port, LUMENCOR_EMULATOR_COM).
 // Type `help` for the commands; '#' starts a comment.
 #include "KaDMApi.h"
 #include "KaHostHooks.h"
 #include "KaSystem.h"
+#include "cameras.h"
 #include "gui_host.h"
 #include "session.h"
 
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
     CKaLogFile::Detail = true;
     DMApiHooks::SetLogCommunication(1);
 
+    if (gui::Enabled()) cameras::AddDefaults();
     if (!Load(session, className)) return 2;
     std::ifstream file;
     if (script) {

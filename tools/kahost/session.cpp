@@ -6,6 +6,7 @@
 #include "KaSettings.h"
 #include "KaSystem.h"
 #include "LumencorV2Answers.h"
+#include "cameras.h"
 #include "NIDAQSim.h"
 #include "gui_host.h"
 #include "notifications.h"
@@ -196,6 +197,8 @@ const char kHelp[] =
     "  event <name>               the host fires a module event (KA_MODULEEVENT_...)\n"
     "  cards <list>|none          the simulated NI-DAQ cards (Dev1=PCIe-6323;Dev2=USB-6343)\n"
     "  daq trace on|off | calls | lines   the card's line switching / its call record / lines\n"
+    "  camera <class> <device-manager name> [notrigger]   a host camera (the dialog's triggering)\n"
+    "  camera clear | cameras     forget them / list them\n"
     "  pad ...                    with --gui: the pad (pad lists its commands)\n"
     "  disconnect | quit\n";
 
@@ -311,6 +314,7 @@ bool Run(Session& s, const std::string& line) {
         }
     } else if (command == "disconnect") {
         std::printf("disconnect: %d\n", s.device->DisconnectDevice());
+    } else if (cameras::Run(command, words)) {
     } else if (gui::Run(s, command, words)) {
     } else if (command == "help") {
         std::printf("%s", kHelp);
