@@ -279,7 +279,7 @@ void PressConfigure(std::istringstream& words) {
         ArmDialogAnswer(answer);
     }
     ClickButton(before);
-    if (answered) DisarmDialogAnswer();
+    if (answered && !DisarmDialogAnswer()) std::printf("pad configure: no configuration dialog\n");
     PumpFor(0);
     if (G().pad && FindControl(G().pad->GetHandle(), kPadConfigureId) != before)
         std::printf("pad rebuilt\n");
