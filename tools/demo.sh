@@ -29,6 +29,9 @@ else
         "$build/bin/kahost.exe" --gui "$here/kahost/gui_asleep_session.txt"
 fi
 
+echo "== lumencor_v2_device: the configuration dialog from the pad's Configure... (kahost --gui --sim; screenshots: $build/bin/cfg_mode0_en.png, cfg_mode1_en.png, cfg_mode0_de.png, cfg_mode1_de.png)"
+run "$build/bin/kahost.exe" --gui --sim "$here/kahost/gui_cfg_session.txt"
+
 echo "== lumencor_v2_device: control mode 1, the lines switched through a simulated NI-DAQ card"
 run "$build/bin/kahost.exe" --sim "$here/kahost/nidaq_session.txt"
 

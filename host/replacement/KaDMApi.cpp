@@ -30,6 +30,8 @@ struct PhysicalEntry {
     IKaPhysicalDevice* device;
     std::wstring key;
     HWND controlPad = nullptr;
+    // What the device's configuration dialog wrote last.
+    std::wstring settings;
 };
 
 struct Registration {
@@ -48,6 +50,8 @@ struct Manager {
     std::map<int, std::pair<int, SKaDeviceNotification>> notifications;
     std::vector<std::pair<int, SKaDeviceNotification>> received;
     int refreshCount = 0;
+    DMApiHooks::ConfigureSink configureSink = nullptr;
+    void* configureContext = nullptr;
 };
 
 Manager& M() {
@@ -99,7 +103,7 @@ int DMApiHooks::PhysDev_Add(IKaPhysicalDevice* device, const wchar_t* key) {
     if (!device) return 0;
     Guard guard(M().lock);
     int id = M().nextId++;
-    M().physical.push_back({id, device, key ? key : L""});
+    M().physical.push_back({id, device, key ? key : L"", nullptr, L""});
     device->SetPhysDevID(id);
     CKaLogicalDeviceList list;
     device->GetLogicalDevices(list);
@@ -223,15 +227,51 @@ void DMApiHooks::PhysDev_SetControlPad(int physDevId, HWND pad) {
     if (PhysicalEntry* entry = FindPhysical(physDevId)) entry->controlPad = pad;
 }
 
+// The host's configuration entry: the device's dialog, then, after OK, the
+// device configured with what the dialog wrote, which the host keeps.
 int DMApi::PhysDev_Configure(int physDevId, HWND parent) {
     IKaPhysicalDevice* device = nullptr;
+    CKaStringW settings;
     {
         Guard guard(M().lock);
-        if (PhysicalEntry* entry = FindPhysical(physDevId)) device = entry->device;
+        if (PhysicalEntry* entry = FindPhysical(physDevId)) {
+            device = entry->device;
+            settings = entry->settings.c_str();
+        }
     }
     if (!device) return KA_DM_NOT_AVAILABLE;
-    CKaStringW settings;
-    return device->ShowDeviceConfigurationDialog(settings, parent);
+    int result = device->ShowDeviceConfigurationDialog(settings, parent);
+    if (result == KA_DM_OK) {
+        {
+            Guard guard(M().lock);
+            if (PhysicalEntry* entry = FindPhysical(physDevId))
+                entry->settings = settings.GetString();
+        }
+        result = device->ConfigureDevice(settings, 0);
+    }
+    DMApiHooks::ConfigureSink sink = nullptr;
+    void* context = nullptr;
+    {
+        Guard guard(M().lock);
+        sink = M().configureSink;
+        context = M().configureContext;
+    }
+    if (sink) sink(context, physDevId, result, settings.GetString());
+    return result;
+}
+
+bool DMApiHooks::PhysDev_GetSettings(int physDevId, CKaStringW& settings) {
+    Guard guard(M().lock);
+    PhysicalEntry* entry = FindPhysical(physDevId);
+    if (!entry) return false;
+    settings = entry->settings.c_str();
+    return true;
+}
+
+void DMApiHooks::SetConfigureSink(ConfigureSink sink, void* context) {
+    Guard guard(M().lock);
+    M().configureSink = sink;
+    M().configureContext = context;
 }
 
 int DMApi::LogDev_GetId(IKaLogicalDevice* device) {

@@ -25,6 +25,16 @@ class HX_DM_API DMApiHooks {
     static int PhysDev_Add(IKaPhysicalDevice* device, const wchar_t* key);
     static void PhysDev_Remove(IKaPhysicalDevice* device);
     static void PhysDev_SetControlPad(int physDevId, HWND pad);
+    // The settings string the host keeps for a device: what its
+    // configuration dialog wrote last through PhysDev_Configure, which then
+    // configured the device with it.
+    static bool PhysDev_GetSettings(int physDevId, CKaStringW& settings);
+    // Told when PhysDev_Configure ends: the dialog's result when it was not
+    // OK, else ConfigureDevice's, and the settings string. Null: nobody.
+    // Reset leaves it.
+    typedef void (*ConfigureSink)(void* context, int physDevId, int result,
+                                  const wchar_t* settings);
+    static void SetConfigureSink(ConfigureSink sink, void* context);
     static void LogDev_SetEnabled(int logDevId, bool enabled);
     static IKaLogicalDevice* LogDev_Get(int logDevId);
     // Registers a logical device of no physical device (a piezo drive, say).

@@ -1,5 +1,6 @@
 #include "KaDMApi.h"
 #include "KaHostHooks.h"
+#include "KaPhysicalDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,63 @@ TEST(MacroRegistration, ParameterIndexesStartAtOne) {
     int index = CKaScript::Register_Parameter(L"Lumencor_StandByMode", 5, 65535, 0, 0, 0);
     EXPECT_GE(index, 1);
     EXPECT_EQ(index, CKaScript::GetParameterIndex(L"Lumencor_StandByMode"));
+}
+
+// A device whose dialog answers as told and writes its settings.
+struct DialogDevice : CKaPhysicalDevice_Default {
+    EDeviceManagerReturnCode answer = KA_DM_OK;
+    std::vector<std::wstring> configured;
+    EDeviceManagerReturnCode ShowDeviceConfigurationDialog(CKaStringW& settings, HWND) override {
+        if (answer == KA_DM_OK) settings = L"m_eLumencorControl=1";
+        return answer;
+    }
+    EDeviceManagerReturnCode ConfigureDevice(CKaStringW& settings, int) override {
+        configured.emplace_back(settings.GetString());
+        return KA_DM_OK;
+    }
+};
+
+struct Told {
+    int calls = 0, result = -1;
+    std::wstring settings;
+    static void Sink(void* context, int, int result, const wchar_t* settings) {
+        Told& told = *static_cast<Told*>(context);
+        ++told.calls;
+        told.result = result;
+        told.settings = settings;
+    }
+};
+
+TEST(PhysDevConfigure, OkConfiguresTheDeviceWithWhatItsDialogWroteAndKeepsIt) {
+    struct Case {
+        EDeviceManagerReturnCode answer;
+        const wchar_t* kept;
+        size_t configurations;
+    };
+    const Case cases[] = {{KA_DM_DIALOG_CANCELLED, L"", 0}, {KA_DM_OK, L"m_eLumencorControl=1", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        DMApiHooks::Reset();
+        DialogDevice device;
+        device.answer = c.answer;
+        const int id = DMApiHooks::PhysDev_Add(&device, L"Dialog");
+        Told told;
+        DMApiHooks::SetConfigureSink(&Told::Sink, &told);
+        EXPECT_EQ(c.answer, DMApi::PhysDev_Configure(id, nullptr));
+        DMApiHooks::SetConfigureSink(nullptr, nullptr);
+        ASSERT_EQ(c.configurations, device.configured.size());
+        if (c.configurations) {
+            EXPECT_EQ(c.kept, device.configured[0]);
+        }
+        CKaStringW kept;
+        EXPECT_TRUE(DMApiHooks::PhysDev_GetSettings(id, kept));
+        EXPECT_STREQ(c.kept, kept);
+        EXPECT_EQ(1, told.calls);
+        EXPECT_EQ(int(c.answer), told.result);
+        EXPECT_EQ(c.kept, told.settings);
+        DMApiHooks::PhysDev_Remove(&device);
+    }
+    EXPECT_EQ(KA_DM_NOT_AVAILABLE, DMApi::PhysDev_Configure(12345, nullptr));
 }
 
 } // namespace

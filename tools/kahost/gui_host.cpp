@@ -5,12 +5,15 @@
 #include "KaGUI.h"
 #include "KaHostHooks.h"
 #include "KaLocale.h"
+#include "dialog_answer.h"
+#include "gui_window.h"
 #include "screenshot.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -25,7 +28,6 @@ const UINT kConsoleLine = WM_APP + 1;
 const UINT kConsoleEnd = WM_APP + 2;
 // The pad's place in the frame.
 const int kPadMargin = 0;
-const UINT kPumpSliceMs = 20;
 // The device's state once it is configured (GetState).
 const int kStateConfigured = 2;
 // The pad's custom command for a wheel turn, and its control ids.
@@ -58,6 +60,9 @@ struct State {
     CKaTabContainer tabs;
     Session* session = nullptr;
     bool quit = false;
+    // Console lines typed while the configuration dialog holds the frame
+    // disabled: they run once it closes.
+    std::deque<std::string*> held;
 };
 
 State& G() {
@@ -95,6 +100,11 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case kConsoleLine: {
         std::string* line = reinterpret_cast<std::string*>(lParam);
+        if (!IsWindowEnabled(window)) {
+            std::printf("(runs when the configuration dialog closes)\n");
+            g.held.push_back(line);
+            return 0;
+        }
         if (g.session && !::Run(*g.session, *line)) g.quit = true;
         delete line;
         if (!g.quit) {
@@ -106,6 +116,10 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     case kConsoleEnd:
         g.quit = true;
+        return 0;
+    case WM_ENABLE:
+        for (; wParam && !g.held.empty(); g.held.pop_front())
+            PostMessageW(window, kConsoleLine, 0, reinterpret_cast<LPARAM>(g.held.front()));
         return 0;
     case WM_CLOSE:
         g.quit = true;
@@ -164,20 +178,6 @@ bool OpenPad(Session& s) {
     ShowWindow(g.frame, SW_SHOWNOACTIVATE);
     std::printf("pad open: %ls\n", g.tabs.GetTabTitle(0));
     return true;
-}
-
-// Dispatches messages for `ms` milliseconds (the pad keeps working).
-void PumpFor(unsigned ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (GetTickCount() - start >= ms) break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMs, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
 }
 
 // A child of the pad by control id, or a panel's widget.
@@ -255,29 +255,65 @@ bool SetLanguage(Session& s, const std::string& code) {
     return false;
 }
 
-bool Screenshot(const std::string& file) {
-    State& g = G();
-    if (!g.frame) return false;
-    SetWindowPos(g.frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    RedrawWindow(g.frame, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(200);
-    const std::wstring path = NextToProgram(std::wstring(file.begin(), file.end()).c_str());
-    const bool saved = SaveScreenshot(g.frame, path);
-    std::printf("%s %ls\n", saved ? "screenshot saved to" : "could not save", path.c_str());
-    return saved;
+std::wstring ProgramFile(const std::string& file) {
+    return NextToProgram(std::wstring(file.begin(), file.end()).c_str());
 }
 
-const char kHelp[] = "pad commands (kahost --gui):\n"
-                     "  pad zoom <z>            GUI zoom (0.5 to 4)\n"
-                     "  pad language <code>     cs de en fr it ja pl ru tr id zh es\n"
-                     "  pad slider <line> <%>   drag a line's slider\n"
-                     "  pad tick <line>         tick or untick a line\n"
-                     "  pad shutter             press the shutter button\n"
-                     "  pad wake                press \"Wake up\"\n"
-                     "  pad configure           press \"Configure...\"\n"
-                     "  pad wait <ms>           let the pad run\n"
-                     "  pad screenshot <file>   save the window as PNG next to kahost.exe\n";
+bool Screenshot(const std::string& file) {
+    State& g = G();
+    return g.frame && SaveWindowShot(g.frame, ProgramFile(file));
+}
+
+// Presses "Configure...". With `ok` or `cancel` (and a screenshot file) the
+// dialog is answered here; otherwise a person answers it. OK makes the pad
+// rebuild: its controls are new.
+void PressConfigure(std::istringstream& words) {
+    HWND before = FindControl(G().pad->GetHandle(), kPadConfigureId);
+    std::string how, file;
+    words >> how >> file;
+    const bool answered = how == "ok" || how == "cancel";
+    if (answered) {
+        DialogAnswer answer;
+        answer.button = how == "ok" ? IDOK : IDCANCEL;
+        if (!file.empty()) answer.screenshot = ProgramFile(file);
+        ArmDialogAnswer(answer);
+    }
+    ClickButton(before);
+    if (answered && !DisarmDialogAnswer()) std::printf("pad configure: no configuration dialog\n");
+    PumpFor(0);
+    if (G().pad && FindControl(G().pad->GetHandle(), kPadConfigureId) != before)
+        std::printf("pad rebuilt\n");
+}
+
+// The host's configuration from the dialog ended: cancelled, or the device
+// configured with the settings the dialog wrote.
+void PrintConfigured(void*, int, int result, const wchar_t* settings) {
+    if (result == KA_DM_DIALOG_CANCELLED) {
+        std::printf("configuration dialog cancelled: %d\n", result);
+        std::fflush(stdout);
+        return;
+    }
+    std::wstring line(settings ? settings : L"");
+    for (wchar_t& c : line)
+        if (c == L'\n') c = L' ';
+    Session* s = G().session;
+    std::printf("configured from the dialog: %d (state %d): %ls\n", result,
+                s && s->device ? s->device->GetState() : -1, line.c_str());
+    std::fflush(stdout);
+}
+
+const char kHelp[] =
+    "pad commands (kahost --gui):\n"
+    "  pad zoom <z>            GUI zoom (0.5 to 4)\n"
+    "  pad language <code>     cs de en fr it ja pl ru tr id zh es\n"
+    "  pad slider <line> <%>   drag a line's slider\n"
+    "  pad tick <line>         tick or untick a line\n"
+    "  pad shutter             press the shutter button\n"
+    "  pad wake                press \"Wake up\"\n"
+    "  pad configure [ok|cancel [<file>]]   press \"Configure...\"; answer\n"
+    "                          the dialog (and save it as PNG) or leave it to you\n"
+    "  pad wait <ms>           let the pad run\n"
+    "  pad screenshot <file>   save the window as PNG next to kahost.exe\n";
 
 } // namespace
 
@@ -285,6 +321,7 @@ void Enable(double zoom) {
     G().enabled = true;
     if (zoom > 0) CKaGUIHooks::SetGuiZoom(zoom);
     CKaGUIHooks::SetMacroProtocolSink(PrintMacro, nullptr);
+    DMApiHooks::SetConfigureSink(PrintConfigured, nullptr);
 }
 
 bool Enabled() {
@@ -323,7 +360,7 @@ bool Run(Session& s, const std::string& command, std::istringstream& words) {
     } else if (verb == "wake") {
         ClickButton(FindControl(G().pad->GetHandle(), kPadWakeUpId));
     } else if (verb == "configure") {
-        ClickButton(FindControl(G().pad->GetHandle(), kPadConfigureId));
+        PressConfigure(words);
     } else if (verb == "wait" && words >> line) {
         PumpFor(line > 0 ? static_cast<unsigned>(line) : 0);
     } else if (verb == "screenshot" && words >> verb) {
@@ -368,6 +405,9 @@ void Close() {
     if (g.frame) DestroyWindow(g.frame);
     g.frame = nullptr;
     CKaGUIHooks::SetMacroProtocolSink(nullptr, nullptr);
+    DMApiHooks::SetConfigureSink(nullptr, nullptr);
+    for (; !g.held.empty(); g.held.pop_front())
+        delete g.held.front();
 }
 
 } // namespace gui

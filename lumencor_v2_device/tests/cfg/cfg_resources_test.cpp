@@ -1,6 +1,9 @@
 // The configuration dialog's template in every language: size, font, every
-// control with its kind, the English texts and the translated ones.
+// control with its kind, the English texts and the translated ones; its
+// run-time texts in every language's string table.
+#include "KaClass.h"
 #include "KaHostHooks.h"
+#include "KaSystem.h"
 #include "LumencorV2PadResources.h"
 #include "resource.h"
 
@@ -8,6 +11,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -282,6 +286,80 @@ TEST_F(CfgResources, SectionsRunTopToBottomInTheirOrder) {
         EXPECT_LT(wavelength.right, resource.left);
     }
     DestroyWindow(window);
+}
+
+// The dialog's run-time texts: each source text at its id in every language.
+struct RunTimeText {
+    int id;
+    const wchar_t* english;
+};
+
+const RunTimeText kRunTimeTexts[] = {
+    {IDS_CFG_CELESTA, L"Celesta Configuration"},
+    {IDS_CFG_ZIVA, L"Ziva Configuration"},
+    {IDS_CFG_VEYRA_NIDAQ, L"USB + Veyra NIDAQ TTL"},
+    {IDS_CFG_STANDBY_DISABLED, L"Disabled"},
+    {IDS_CFG_STANDBY_OUTSIDE, L"Enabled Outside Experiment"},
+    {IDS_CFG_STANDBY_ENABLED, L"Enabled"},
+    {IDS_CFG_NOT_SPECIFIED, L"Not Specified"},
+    {IDS_CFG_RESOURCE_NA, L"resource N/A"},
+    {IDS_CFG_OCCUPIED, L" (occupied)"},
+    {IDS_CFG_INVALID_NAME, L"Invalid Name"},
+    {IDS_CFG_NAME_EMPTY, L"Shutter name cannot be empty."},
+    {IDS_CFG_SHUTTER_NAME_USED, L"Shutter name is already used."},
+    {IDS_CFG_MULTILASER_NAME_USED, L"Multilaser name is already used."},
+    {IDS_CFG_INVALID_RESOURCES, L"Invalid Resources"},
+    {IDS_CFG_INVALID_RESOURCES_NIDAQ, L"Invalid Resources for NIDAQ"},
+    {IDS_CFG_INVALID_RESOURCE, L"Invalid Resource"},
+    {IDS_CFG_INVALID_RESOURCE_LINE, L"Invalid Resource for Line %s"},
+    {IDS_CFG_NOT_TRIGGERABLE, L"Resource %s for line %s is not applicable to triggering."},
+    {IDS_CFG_RESOURCE_USED, L"Resource for Line %s is already used for line %s"},
+};
+
+// A string table holds 16 counted strings a block, block n + 1 for the ids
+// from 16 n.
+const int kStringsPerBlock = 16;
+
+std::wstring StringAt(LANGID language, int id) {
+    HMODULE module = lumencor::ThisModule();
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(6),
+                                  MAKEINTRESOURCEW(id / kStringsPerBlock + 1), language);
+    if (!found) return L"";
+    const WCHAR* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, found)));
+    for (int i = 0; i < id % kStringsPerBlock; ++i)
+        p += 1 + *p;
+    return std::wstring(p + 1, *p);
+}
+
+// The conversions of a format, in order ("%s%s").
+std::wstring Conversions(const std::wstring& format) {
+    std::wstring found;
+    for (size_t at = format.find(L'%'); at != std::wstring::npos && at + 1 < format.size();
+         at = format.find(L'%', at + 2))
+        found += format.substr(at, 2);
+    return found;
+}
+
+TEST_F(CfgResources, EveryLanguageTranslatesTheRunTimeTextsKeepingTheirConversions) {
+    KA_LoadLocaleFromResource(lumencor::ThisModule());
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.caption);
+        KA_SetModuleLangId(language.id);
+        KA_SetSecondaryLangId(MAKELANGID(LANG_KOREAN, SUBLANG_DEFAULT));
+        for (const RunTimeText& text : kRunTimeTexts) {
+            SCOPED_TRACE(text.english);
+            EXPECT_EQ(text.english, StringAt(language.id, text.id));
+            const std::wstring translated = KA_GetTranslation(text.english);
+            EXPECT_EQ(translated, StringAt(language.id, text.id + 1));
+            if (language.id == kEnglish) {
+                EXPECT_EQ(text.english, translated);
+            } else {
+                EXPECT_NE(text.english, translated);
+            }
+            EXPECT_EQ(Conversions(text.english), Conversions(translated));
+            EXPECT_EQ(text.english[0] == L' ', translated[0] == L' ');
+        }
+    }
 }
 
 } // namespace
