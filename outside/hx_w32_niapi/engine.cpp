@@ -23,8 +23,19 @@ void CNIDAQEngine::Clear() {
     m_open = false;
 }
 
-// Every card carries 32 digital lines on port0, four analog outputs and 16
-// PFI terminals; only the first 16 digital lines can play waveforms.
+namespace {
+
+// The 65xx cards ("PCI-6509", "USB-6501") are digital I/O only.
+bool DigitalOnly(const std::wstring& productType) {
+    const size_t dash = productType.find(L'-');
+    return dash != std::wstring::npos && productType.compare(dash + 1, 2, L"65") == 0;
+}
+
+} // namespace
+
+// Every card carries 32 digital lines on port0, four analog outputs (none
+// on a digital-only card) and 16 PFI terminals; only the first 16 digital
+// lines can play waveforms.
 void CNIDAQEngine::OpenCards(bool) {
     Clear();
     for (const SCard& card : Cards()) {
@@ -33,7 +44,7 @@ void CNIDAQEngine::OpenCards(bool) {
             m_resources.push_back(new CNIDAQResource_DIOLine(
                 (card.name + L"/port0/line" + std::to_wstring(line)).c_str(),
                 line < kWaveformLines));
-        for (int ao = 0; ao < kAnalogOutputs; ++ao)
+        for (int ao = 0; ao < (DigitalOnly(card.productType) ? 0 : kAnalogOutputs); ++ao)
             m_resources.push_back(
                 new CNIDAQResource_AOPort((card.name + L"/ao" + std::to_wstring(ao)).c_str()));
         for (int pfi = 0; pfi < kPfiTerminals; ++pfi)

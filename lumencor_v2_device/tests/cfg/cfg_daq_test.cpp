@@ -369,4 +369,41 @@ TEST_F(CfgDaq, ARefusedOkKeepsModeAndDelayButSavesNothing) {
     EXPECT_EQ(100000.0, device->Shutter().GetDelay());
 }
 
+TEST_F(CfgDaq, RunTimeTextsFollowTheHostLanguage) {
+    KA_SetModuleLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    NIDAQSim_Reset();
+    NIDAQSim_SetCards(L"Dev1=PCIe-6323");
+    Peer().lines.m_iNumLines = 6; // analog: four outputs, so two lines get none
+    ASSERT_EQ(KA_DM_OK, ConfigureMode1());
+    Run(IDCANCEL, [](HWND dialog) {
+        EXPECT_EQ(L"Nicht angegeben", Entries(GetDlgItem(dialog, IDC_CFG_CONNECTOR_BLOCK))[0]);
+        Click(dialog, IDC_CFG_ANALOG_LINE);
+        EXPECT_EQ(L"Dev1/ao3", Selected(LineCombo(dialog, TEAL)));
+        EXPECT_TRUE(Selected(LineCombo(dialog, GREEN)).empty());
+        SetDlgItemTextW(dialog, IDC_CFG_NAME, L"");
+        EXPECT_EQ(L"Ung\u00fcltiger Name: Der Verschlussname darf nicht leer sein.",
+                  PressOk(dialog));
+    });
+    KA_SetModuleLangId(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+}
+
+TEST_F(CfgDaq, ACardWithoutTheKindOffersNoResource) {
+    NIDAQSim_Reset();
+    NIDAQSim_SetCards(L"Dev1=PCI-6509"); // digital lines only
+    ASSERT_EQ(KA_DM_OK, ConfigureMode1());
+    Run(IDCANCEL, [](HWND dialog) {
+        Click(dialog, IDC_CFG_ANALOG_LINE);
+        for (int i = 0; i < kLines; ++i) {
+            SCOPED_TRACE(kColours[i]);
+            EXPECT_EQ(std::vector<std::wstring>{L"resource N/A"}, Entries(LineCombo(dialog, i)));
+            EXPECT_FALSE(Enabled(dialog, IDC_CFG_RESOURCE_FIRST + i));
+        }
+        EXPECT_EQ(L"Invalid Resource: Invalid Resource for Line VIOLET", PressOk(dialog));
+        // Back to digital lines: the line's own resource again, enabled.
+        Click(dialog, IDC_CFG_TTL_LINE);
+        EXPECT_EQ(Dio(VIOLET + 1), Selected(LineCombo(dialog, VIOLET)));
+        EXPECT_TRUE(Enabled(dialog, IDC_CFG_RESOURCE_FIRST + VIOLET));
+    });
+}
+
 } // namespace
