@@ -182,6 +182,39 @@ TEST_F(CfgDialog, ShowsLinesValuesAndDisablesTheDaqPartOutsideMode1) {
         settings);
 }
 
+TEST_F(CfgDialog, SectionTitlesShowWholeBeforeTheirLines) {
+    KA_SetModuleLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    CKaStringW settings;
+    Run(
+        IDCANCEL,
+        [&](HWND dialog) {
+            const int pairs[][2] = {{IDC_CFG_SECTION_CONNECTION, IDC_CFG_SEPARATOR1},
+                                    {IDC_CFG_SECTION_WAVELENGTHS, IDC_CFG_SEPARATOR2},
+                                    {IDC_CFG_SECTION_TRIGGERING, IDC_CFG_SEPARATOR3},
+                                    {IDC_CFG_SECTION_MULTILASER, IDC_CFG_SEPARATOR4},
+                                    {IDC_CFG_SECTION_GUI, IDC_CFG_SEPARATOR5},
+                                    {IDC_CFG_SECTION_SYSTEM, IDC_CFG_SEPARATOR6}};
+            for (const auto& pair : pairs) {
+                SCOPED_TRACE(pair[0]);
+                HWND title = GetDlgItem(dialog, pair[0]);
+                HDC dc = GetDC(title);
+                HGDIOBJ previous = SelectObject(
+                    dc, reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0)));
+                RECT text = {};
+                DrawTextW(dc, TextOf(title).c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+                SelectObject(dc, previous);
+                ReleaseDC(title, dc);
+                RECT own, line;
+                GetWindowRect(title, &own);
+                GetWindowRect(GetDlgItem(dialog, pair[1]), &line);
+                EXPECT_GE(own.right - own.left, text.right - text.left);
+                EXPECT_LT(own.right, line.left);
+            }
+        },
+        settings);
+    KA_SetModuleLangId(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+}
+
 TEST_F(CfgDialog, CancelReturns14AndLeavesTheSettingsAlone) {
     CKaStringW settings(L"untouched");
     TakePosted(KA_PAD_AWAKE_OR_SETTINGS);

@@ -67,13 +67,23 @@ void CfgDlg::SetCaption() {
     }
 }
 
+// Bold titles are wider than the template allows in most languages: each
+// title takes its text's width and its separator starts after it.
 void CfgDlg::SetSectionFonts() {
-    const int sections[] = {IDC_CFG_SECTION_WAVELENGTHS, IDC_CFG_SECTION_MULTILASER,
-                            IDC_CFG_SECTION_GUI,         IDC_CFG_SECTION_CONNECTION,
-                            IDC_CFG_SECTION_TRIGGERING,  IDC_CFG_SECTION_SYSTEM};
+    const struct {
+        int title, separator;
+    } sections[] = {{IDC_CFG_SECTION_WAVELENGTHS, IDC_CFG_SEPARATOR2},
+                    {IDC_CFG_SECTION_MULTILASER, IDC_CFG_SEPARATOR4},
+                    {IDC_CFG_SECTION_GUI, IDC_CFG_SEPARATOR5},
+                    {IDC_CFG_SECTION_CONNECTION, IDC_CFG_SEPARATOR1},
+                    {IDC_CFG_SECTION_TRIGGERING, IDC_CFG_SEPARATOR3},
+                    {IDC_CFG_SECTION_SYSTEM, IDC_CFG_SEPARATOR6}};
     HFONT bold = KA_GetDefaultGuiFontBold();
-    for (int id : sections)
-        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+    for (const auto& section : sections) {
+        HWND title = Item(section.title);
+        SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+        FitTitle(title, Item(section.separator), bold);
+    }
 }
 
 void CfgDlg::SetConnection() {

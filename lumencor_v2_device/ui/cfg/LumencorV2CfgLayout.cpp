@@ -30,4 +30,32 @@ void HideAndClose(HWND dialog, HWND child) {
     MoveUpFrom(dialog, rect.bottom, rect.bottom - rect.top);
 }
 
+void FitTitle(HWND title, HWND separator, HFONT font) {
+    // Pixels between a title's text and its separator; longest title read.
+    const int kGap = 6;
+    const int kMaxTitle = 128;
+    wchar_t text[kMaxTitle] = {};
+    GetWindowTextW(title, text, kMaxTitle);
+    HDC dc = GetDC(title);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT extent = {0, 0, 0, 0};
+    // DrawText reads "&&" as the one "&" the static shows.
+    DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(title, dc);
+    const RECT own = ChildRect(title);
+    const RECT line = ChildRect(separator);
+    const int width = extent.right - extent.left;
+    SetWindowPos(title, nullptr, 0, 0, width, own.bottom - own.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = own.left + width + kGap;
+    if (left >= line.right) {
+        ShowWindow(separator, SW_HIDE);
+        return;
+    }
+    SetWindowPos(separator, nullptr, left, line.top, line.right - left, line.bottom - line.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace lumencor

@@ -15,4 +15,8 @@ void MoveUpFrom(HWND dialog, int top, int by);
 // Hides `child` and closes the gap it leaves (its height).
 void HideAndClose(HWND dialog, HWND child);
 
+// Sizes a section title to its text in `font` and starts its separator a
+// little after it (the separator keeps its right end).
+void FitTitle(HWND title, HWND separator, HFONT font);
+
 } // namespace lumencor
