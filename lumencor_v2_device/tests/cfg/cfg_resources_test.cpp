@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -245,6 +246,50 @@ TEST_F(CfgResources, EveryLanguageHasTheDialogWithEveryControl) {
             ExpectKind(GetDlgItem(window, IDC_CFG_WAVELENGTH_FIRST + i), kDropDown);
             ExpectKind(GetDlgItem(window, IDC_CFG_RESOURCE_FIRST + i), kList);
         }
+        DestroyWindow(window);
+    }
+}
+
+// Labels, radio buttons and check boxes show their whole text in every
+// language (section titles are fitted when the dialog opens). A check box
+// that wraps may use its height for more lines.
+TEST_F(CfgResources, EveryLanguageFitsItsTextsInTheirControls) {
+    // The box or circle before a button's text, with its gap, in pixels.
+    const int kButtonMark = 16;
+    const int sections[] = {IDC_CFG_SECTION_CONNECTION, IDC_CFG_SECTION_WAVELENGTHS,
+                            IDC_CFG_SECTION_TRIGGERING, IDC_CFG_SECTION_MULTILASER,
+                            IDC_CFG_SECTION_GUI,        IDC_CFG_SECTION_SYSTEM};
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.caption);
+        KA_SetModuleLangId(language.id);
+        HWND window = CreateDialogIndirectParamW(
+            GetModuleHandleW(nullptr),
+            lumencor::FindDialogTemplate(lumencor::ThisModule(), L"IDD_CFG"), nullptr, Quiet, 0);
+        ASSERT_NE(nullptr, window);
+        HDC dc = GetDC(window);
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+        for (const Control& control : kControls) {
+            if (control.kind != kLabel && control.kind != kRadio && control.kind != kCheck)
+                continue;
+            if (std::find(std::begin(sections), std::end(sections), control.id) !=
+                std::end(sections))
+                continue;
+            HWND item = GetDlgItem(window, control.id);
+            RECT client;
+            GetClientRect(item, &client);
+            const int room = client.right - (control.kind == kLabel ? 0 : kButtonMark);
+            RECT text = {0, 0, room, 0};
+            const bool wraps =
+                control.kind == kCheck && (GetWindowLongPtrW(item, GWL_STYLE) & BS_MULTILINE) != 0;
+            DrawTextW(dc, TextOf(item).c_str(), -1, &text,
+                      DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+            EXPECT_LE(text.right, room) << control.id << " " << std::wstring(TextOf(item));
+            EXPECT_LE(text.bottom, client.bottom)
+                << control.id << " " << std::wstring(TextOf(item));
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(window, dc);
         DestroyWindow(window);
     }
 }
