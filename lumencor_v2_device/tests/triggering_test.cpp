@@ -1,7 +1,7 @@
 // NI-DAQ triggering over the stand-in NI-DAQ module: starting the DAQ, the
 // triggering settings, lines switched through the card, capability 225, the
 // Z-stack events, the experiment operations and the teardown.
-#include "DeviceFixture.h"
+#include "NidaqFixture.h"
 #include "KaHostCodes.h"
 #include "NIDAQSim.h"
 #include "cfg/CfgWatcher.h"
@@ -13,19 +13,8 @@
 
 namespace {
 
-class TriggeringTest : public DeviceFixture {
+class TriggeringTest : public NidaqFixture {
   protected:
-    void SetUp() override {
-        NIDAQSim_Reset();
-        NIDAQSim_SetCards(L"Dev1=PCIe-6323;Dev2=USB-6343");
-        DeviceFixture::SetUp();
-        ASSERT_EQ(KA_DM_CONNECTED, Connect());
-    }
-    void TearDown() override {
-        DeviceFixture::TearDown();
-        NIDAQSim_Reset();
-    }
-
     // Mode 1 on Dev1 with the lines' digital outputs (or analog ports).
     CKaStringW Mode1Settings(bool analog = false, int connectorBlock = 2) {
         CKaStringW settings;

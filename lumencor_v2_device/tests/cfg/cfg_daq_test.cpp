@@ -1,7 +1,7 @@
 // The configuration dialog's DAQ part on simulated cards, driven through
 // its controls: cards, connector blocks, line and camera resources, OK's
 // checks in their order, and what OK stores.
-#include "DeviceFixture.h"
+#include "NidaqFixture.h"
 #include "KaHostCodes.h"
 #include "LumencorV2CfgDlg.h"
 #include "NIDAQSim.h"
@@ -30,19 +30,8 @@ HWND LineCombo(HWND dialog, int line) {
     return GetDlgItem(dialog, IDC_CFG_RESOURCE_FIRST + line);
 }
 
-class CfgDaq : public DeviceFixture {
+class CfgDaq : public NidaqFixture {
   protected:
-    void SetUp() override {
-        NIDAQSim_Reset();
-        NIDAQSim_SetCards(L"Dev1=PCIe-6323;Dev2=USB-6343");
-        DeviceFixture::SetUp();
-        ASSERT_EQ(KA_DM_CONNECTED, Connect());
-    }
-    void TearDown() override {
-        DeviceFixture::TearDown();
-        NIDAQSim_Reset();
-    }
-
     // Mode 1 on `card` with line i on digital line i + 1 (all play
     // waveforms), the box and the triggering given.
     EDeviceManagerReturnCode ConfigureMode1(int block = 0, bool triggering = false,
