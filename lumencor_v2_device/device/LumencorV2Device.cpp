@@ -6,6 +6,7 @@
 #include "KaSystem.h"
 #include "LumencorV2CfgDlg.h"
 #include "LumencorV2Log.h"
+#include "LumencorV2PadResources.h"
 #include "LumencorV2Protocol.h"
 #include "LumencorV2Registry.h"
 #include "LumencorV2SerialLink.h"
@@ -18,18 +19,10 @@ namespace {
 // Logical-device ids a hardware unit holds.
 const int kHWUnitIds = 16;
 
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
 } // namespace
 
 CKaLumencorV2Device::CKaLumencorV2Device() {
-    KA_LoadLocaleFromResource(ThisModule());
+    KA_LoadLocaleFromResource(lumencor::ThisModule());
     KA_DIAG(true, L"CKaLumencorV2Device constructor");
     m_pPad.reset(new CKaLumencorV2Pad(this));
     m_pTransport.reset(new CKaLumencorV2SerialLink());

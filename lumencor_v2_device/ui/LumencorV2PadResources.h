@@ -1,4 +1,4 @@
-// The driver's dialog templates, in the host's language.
+// The driver's module and its dialog templates, in the host's language.
 #pragma once
 
 #include <windows.h>

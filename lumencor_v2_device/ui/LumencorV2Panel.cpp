@@ -3,16 +3,7 @@
 #include "KaGUI.h"
 #include "LumencorV2Log.h"
 #include "LumencorV2PadPaint.h"
-
-namespace {
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-} // namespace
+#include "LumencorV2PadResources.h"
 
 CKaLumencorV2Panel::CKaLumencorV2Panel(CKaLumencorV2Pad* pad, CKaLumencorV2Device* device,
                                        int width, int height)
@@ -49,12 +40,12 @@ bool CKaLumencorV2Panel::CreatePanelWindow(HWND parent, int x, int y, const wcha
     Destroy();
     WNDCLASSEXW existing = {};
     existing.cbSize = sizeof existing;
-    if (!GetClassInfoExW(ThisModule(), className, &existing)) {
+    if (!GetClassInfoExW(lumencor::ThisModule(), className, &existing)) {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
         wc.style = CS_HREDRAW | CS_VREDRAW;
         wc.lpfnWndProc = procedure;
-        wc.hInstance = ThisModule();
+        wc.hInstance = lumencor::ThisModule();
         wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         wc.lpszClassName = className;
         if (!RegisterClassExW(&wc))
@@ -62,7 +53,7 @@ bool CKaLumencorV2Panel::CreatePanelWindow(HWND parent, int x, int y, const wcha
                     static_cast<int>(GetLastError()));
     }
     m_hWnd = CreateWindowExW(WS_EX_CONTROLPARENT, className, L"", WS_CHILD | WS_CLIPCHILDREN, x, y,
-                             m_iWidth, m_iHeight, parent, nullptr, ThisModule(), this);
+                             m_iWidth, m_iHeight, parent, nullptr, lumencor::ThisModule(), this);
     return m_hWnd != nullptr;
 }
 

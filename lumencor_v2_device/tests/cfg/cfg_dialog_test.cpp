@@ -277,16 +277,7 @@ TEST_F(CfgDialog, WavelengthListsFollowTheColourName) {
         Run(
             IDCANCEL,
             [&](HWND dialog) {
-                HWND combo = GetDlgItem(dialog, IDC_CFG_WAVELENGTH_FIRST);
-                std::vector<std::wstring> entries;
-                const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-                for (LRESULT i = 0; i < count; ++i) {
-                    wchar_t text[32] = {};
-                    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                                 reinterpret_cast<LPARAM>(text));
-                    entries.push_back(text);
-                }
-                EXPECT_EQ(c.entries, entries);
+                EXPECT_EQ(c.entries, Entries(GetDlgItem(dialog, IDC_CFG_WAVELENGTH_FIRST)));
             },
             settings);
     }

@@ -21,10 +21,6 @@ const int kPFITerminal = NIDAQ_RESOURCE_PFI_TERMINAL;
 // Breakout boxes the line combos may meet (the host's box list).
 const int kLineBreakoutBox = 1;
 
-void Enable(HWND window, bool on) {
-    EnableWindow(window, on ? TRUE : FALSE);
-}
-
 // "PCIe-6323", empty when NI-DAQmx does not know the card.
 std::wstring ProductType(const std::wstring& card) {
     const CKaStringA name = CKaStringW(card.c_str()).ToNarrow();
@@ -46,11 +42,11 @@ CNIDAQAbstraction_Multiexcitation* CardMultiexcitation(CNIDAQEngine* engine,
 } // namespace
 
 bool CfgDlg::NidaqChosen() const {
-    return IsDlgButtonChecked(m_window, IDC_CFG_USB_NIDAQ) == BST_CHECKED;
+    return Checked(IDC_CFG_USB_NIDAQ);
 }
 
 bool CfgDlg::AnalogChosen() const {
-    return IsDlgButtonChecked(m_window, IDC_CFG_ANALOG_LINE) == BST_CHECKED;
+    return Checked(IDC_CFG_ANALOG_LINE);
 }
 
 int CfgDlg::LineCount() const {
@@ -70,7 +66,7 @@ std::wstring CfgDlg::LineColour(int line) const {
 
 // The first call fills the part; later ones only follow "Enable Triggering".
 void CfgDlg::FillDaqPart() {
-    const bool triggering = IsDlgButtonChecked(m_window, IDC_CFG_ENABLE_TRIGGERING) == BST_CHECKED;
+    const bool triggering = Checked(IDC_CFG_ENABLE_TRIGGERING);
     if (m_bDaqReady) {
         EnableCameraCombos(triggering);
         return;
@@ -80,12 +76,12 @@ void CfgDlg::FillDaqPart() {
     if (m_device.GetNIDAQEngine()) {
         for (int id : {IDC_CFG_CARD, IDC_CFG_CARD_ALTERNATIVE, IDC_CFG_CONNECTOR_BLOCK,
                        IDC_CFG_TTL_LINE, IDC_CFG_ANALOG_LINE, IDC_CFG_ENABLE_TRIGGERING})
-            Enable(Item(id), true);
+            EnableItem(id, true);
         m_bAnalogApplied = m_device.GetTTLControlAsAnalog();
         CheckRadioButton(m_window, IDC_CFG_TTL_LINE, IDC_CFG_ANALOG_LINE,
                          m_bAnalogApplied ? IDC_CFG_ANALOG_LINE : IDC_CFG_TTL_LINE);
         for (int i = 0; i < KA_LUMENCOR_MAX_LINES; ++i)
-            Enable(Item(IDC_CFG_RESOURCE_FIRST + i), true);
+            EnableItem(IDC_CFG_RESOURCE_FIRST + i, true);
         EnableCameraCombos(triggering);
         ListCards();
         if (m_cards.empty()) return;
@@ -209,23 +205,26 @@ void CfgDlg::FillConnectorBlocks() {
 }
 
 // A predefined box fixes each line's digital line; "Not Specified" frees them.
-void CfgDlg::ApplyConnectorBlock() {
+int CfgDlg::ChosenConnectorBlock() const {
     HWND combo = Item(IDC_CFG_CONNECTOR_BLOCK);
     const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    const int block =
-        at < 0 ? kNoConnectorBlock
-               : static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0));
+    if (at < 0) return kNoConnectorBlock;
+    return static_cast<int>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0));
+}
+
+void CfgDlg::ApplyConnectorBlock() {
+    const int block = ChosenConnectorBlock();
     if (block == kNoConnectorBlock) {
-        Enable(Item(IDC_CFG_TTL_LINE), true);
-        Enable(Item(IDC_CFG_ANALOG_LINE), true);
+        EnableItem(IDC_CFG_TTL_LINE, true);
+        EnableItem(IDC_CFG_ANALOG_LINE, true);
         for (int i = 0; i < LineCount(); ++i)
             EnableLineCombo(i, true);
         return;
     }
     CheckRadioButton(m_window, IDC_CFG_TTL_LINE, IDC_CFG_ANALOG_LINE, IDC_CFG_TTL_LINE);
     OnLineKind();
-    Enable(Item(IDC_CFG_TTL_LINE), false);
-    Enable(Item(IDC_CFG_ANALOG_LINE), false);
+    EnableItem(IDC_CFG_TTL_LINE, false);
+    EnableItem(IDC_CFG_ANALOG_LINE, false);
     for (int i = 0; i < LineCount(); ++i) {
         const int number =
             ConnectorBlockLine(m_device.MultiLaser().GetLineRecord(i).m_sColour, block);
@@ -240,23 +239,22 @@ void CfgDlg::ApplyConnectorBlock() {
 void CfgDlg::EnableDaqControls(bool enable) {
     for (int id : {IDC_CFG_CARD, IDC_CFG_CARD_ALTERNATIVE, IDC_CFG_CONNECTOR_BLOCK,
                    IDC_CFG_TTL_LINE, IDC_CFG_ANALOG_LINE, IDC_CFG_ENABLE_TRIGGERING})
-        Enable(Item(id), enable);
+        EnableItem(id, enable);
     if (enable || m_bDaqReady) {
         for (int i = 0; i < LineCount(); ++i)
             EnableLineCombo(i, enable);
     }
-    EnableCameraCombos(enable &&
-                       IsDlgButtonChecked(m_window, IDC_CFG_ENABLE_TRIGGERING) == BST_CHECKED);
+    EnableCameraCombos(enable && Checked(IDC_CFG_ENABLE_TRIGGERING));
 }
 
 void CfgDlg::EnableCameraCombos(bool enable) {
-    Enable(Item(IDC_CFG_CAMERA_TRIGGER1), enable);
-    Enable(Item(IDC_CFG_CAMERA_TRIGGER2), enable);
+    EnableItem(IDC_CFG_CAMERA_TRIGGER1, enable);
+    EnableItem(IDC_CFG_CAMERA_TRIGGER2, enable);
 }
 
 // A combo that lists no resource ("resource N/A") stays disabled.
 void CfgDlg::EnableLineCombo(int line, bool enable) {
-    Enable(Item(IDC_CFG_RESOURCE_FIRST + line), enable && !m_bLineUnavailable[line]);
+    EnableItem(IDC_CFG_RESOURCE_FIRST + line, enable && !m_bLineUnavailable[line]);
 }
 
 } // namespace lumencor

@@ -111,7 +111,7 @@ void CfgDlg::OnLineKind() {
 }
 
 void CfgDlg::OnTriggering() {
-    EnableCameraCombos(IsDlgButtonChecked(m_window, IDC_CFG_ENABLE_TRIGGERING) == BST_CHECKED);
+    EnableCameraCombos(Checked(IDC_CFG_ENABLE_TRIGGERING));
     InvalidateRect(m_window, nullptr, TRUE);
 }
 

@@ -75,6 +75,8 @@ class CfgDlg {
     void FillCameraCombo(int camera, bool refill);
     void FillConnectorBlocks();
     void ApplyConnectorBlock();
+    // The value of the chosen connector block ("Not Specified" when none).
+    int ChosenConnectorBlock() const;
     void EnableDaqControls(bool enable);
     void EnableCameraCombos(bool enable);
     void EnableLineCombo(int line, bool enable);
@@ -85,6 +87,8 @@ class CfgDlg {
     std::wstring LineColour(int line) const;
 
     HWND Item(int id) const { return GetDlgItem(m_window, id); }
+    bool Checked(int id) const { return IsDlgButtonChecked(m_window, id) == BST_CHECKED; }
+    void EnableItem(int id, bool on) const { EnableWindow(Item(id), on ? TRUE : FALSE); }
 
     CKaLumencorV2Device& m_device;
     HWND m_window = nullptr;

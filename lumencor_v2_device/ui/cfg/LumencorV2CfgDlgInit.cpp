@@ -33,10 +33,6 @@ void Translate(HWND window, const wchar_t* text) {
     SetText(window, KA_GetTranslation(text));
 }
 
-void Enable(HWND window, bool on) {
-    EnableWindow(window, on ? TRUE : FALSE);
-}
-
 } // namespace
 
 void CfgDlg::Initialise(HWND window) {
@@ -167,7 +163,7 @@ void CfgDlg::ShowDaqPart() {
                        IDC_CFG_TTL_LINE,
                        IDC_CFG_ANALOG_LINE};
     for (int id : off)
-        Enable(Item(id), false);
+        EnableItem(id, false);
     CheckDlgButton(m_window, IDC_CFG_TTL_LINE, BST_CHECKED);
 }
 
@@ -186,7 +182,7 @@ void CfgDlg::FillLines() {
         }
         swprintf(text, 16, L"%u", line.m_uWavelength);
         SetText(combo, text);
-        if (!m_bDaqReady) Enable(Item(IDC_CFG_RESOURCE_FIRST + i), false);
+        if (!m_bDaqReady) EnableItem(IDC_CFG_RESOURCE_FIRST + i, false);
     }
 }
 

@@ -1,6 +1,5 @@
 // OK: the checks in order (the first that fails says why and keeps the
 // dialog open), then what the dialog stores in the device.
-#include "LumencorV2CfgBlocks.h"
 #include "LumencorV2CfgDlg.h"
 
 #include "KaClass.h"
@@ -21,10 +20,6 @@ const int kShortText = 32;
 // KA_MessageBox_: a plain OK box that stays until answered.
 const UINT kPlainBox = 0;
 const int kNoTimeout = -1;
-
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
 
 std::wstring Text(HWND window, int size) {
     std::vector<wchar_t> text(static_cast<size_t>(size) + 1, L'\0');
@@ -51,9 +46,9 @@ void CfgDlg::Refuse(const wchar_t* caption, const std::wstring& text) {
 
 bool CfgDlg::OnOk() {
     // The mode and the delay are the device's at once, whatever follows.
-    const int mode = Checked(m_window, IDC_CFG_USB_ONLY)    ? KA_CONTROL_USB
-                     : Checked(m_window, IDC_CFG_USB_NIDAQ) ? KA_CONTROL_NIDAQ
-                                                            : KA_CONTROL_VEYRA;
+    const int mode = Checked(IDC_CFG_USB_ONLY)    ? KA_CONTROL_USB
+                     : Checked(IDC_CFG_USB_NIDAQ) ? KA_CONTROL_NIDAQ
+                                                  : KA_CONTROL_VEYRA;
     m_device.SetControlMode(mode);
     const std::wstring name = Text(Item(IDC_CFG_NAME), kMaxName);
     if (name.empty()) {
@@ -114,7 +109,7 @@ bool CfgDlg::CheckResources() {
                Formatted(KA_GetTranslation(L"Invalid Resource for Line %s"), LineColour(i)));
         return false;
     }
-    const bool triggered = Checked(m_window, IDC_CFG_ENABLE_TRIGGERING) && !AnalogChosen();
+    const bool triggered = Checked(IDC_CFG_ENABLE_TRIGGERING) && !AnalogChosen();
     for (int i = 0; i < count; ++i) {
         CNIDAQResource* resource = m_lineCombos[i].GetSelectedResource();
         auto* dio = dynamic_cast<CNIDAQResource_DIOLine*>(resource);
@@ -138,11 +133,7 @@ bool CfgDlg::CheckResources() {
 
 void CfgDlg::ApplyResources() {
     m_device.SetCardKey(CardName().c_str());
-    HWND blocks = Item(IDC_CFG_CONNECTOR_BLOCK);
-    const LRESULT at = SendMessageW(blocks, CB_GETCURSEL, 0, 0);
-    m_device.SetConnectorBlock(at < 0 ? kNoConnectorBlock
-                                      : static_cast<int>(SendMessageW(blocks, CB_GETITEMDATA,
-                                                                      static_cast<WPARAM>(at), 0)));
+    m_device.SetConnectorBlock(ChosenConnectorBlock());
     const bool analog = AnalogChosen();
     CNIDAQAbstraction_AOTF* lines = m_device.GetTriggeringAbstraction();
     if (lines) {
@@ -158,7 +149,7 @@ void CfgDlg::ApplyResources() {
                 line->SetResource_DIOLine(dynamic_cast<CNIDAQResource_DIOLine*>(resource));
         }
     }
-    const bool triggering = Checked(m_window, IDC_CFG_ENABLE_TRIGGERING);
+    const bool triggering = Checked(IDC_CFG_ENABLE_TRIGGERING);
     m_device.SetTriggeringEnabled(triggering);
     CNIDAQAbstraction_Multiexcitation* multi = m_device.GetMultiexcitation();
     if (!triggering || !multi) return;
@@ -177,8 +168,8 @@ void CfgDlg::ApplyValues() {
         // Text that is no wavelength keeps the one the line has.
         if (wavelength > 0) lines.SetLineWavelength(i, static_cast<unsigned>(wavelength));
     }
-    m_device.SetShowTemperature(Checked(m_window, IDC_CFG_SHOW_TEMPERATURE));
-    m_device.SetShowSubset(Checked(m_window, IDC_CFG_SHOW_SUBSET));
+    m_device.SetShowTemperature(Checked(IDC_CFG_SHOW_TEMPERATURE));
+    m_device.SetShowSubset(Checked(IDC_CFG_SHOW_SUBSET));
     if (m_device.SupportsStandBy()) {
         const LRESULT selected = SendMessageW(Item(IDC_CFG_STANDBY), CB_GETCURSEL, 0, 0);
         if (selected >= 0) m_device.SetStandByMode(static_cast<int32_t>(selected));
